@@ -1,0 +1,24 @@
+#pragma once
+// Local time as the program counts it: seconds since 1970 built from a date
+// and time of day with seconds 0; the TZ environment decides daylight saving.
+#include <cstdint>
+
+namespace vesk {
+
+using LocalTime = std::int32_t;
+
+struct DateTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+  int weekday = 1;  // 1..7, Sunday = 1
+  bool operator==(const DateTime&) const = default;
+};
+
+// mktime with tm_isdst = -1; fields out of range are normalised as the C
+// library does (29 February 2001 becomes 1 March 2001).
+LocalTime MakeLocalTime(int year, int month, int day, int hour, int minute, int second = 0);
+// localtime_r of t.
+DateTime BreakLocalTime(std::int64_t t);
+// Weekday 1..7 of the date, taken at 01:01:01 local time.
+int WeekdayOf(int year, int month, int day);
+
+}  // namespace vesk

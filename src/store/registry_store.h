@@ -1,0 +1,89 @@
+#pragma once
+// The layout of everything persisted under the application key, and the
+// operations that read and write it.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/registry.h"
+
+namespace vesk {
+
+class Clock;
+class MessageBoxes;
+class CPlannerEntry;
+class CEntryList;
+
+inline constexpr std::string_view kAppKey = "SOFTWARE\\Tolvard\\VeskCal";
+inline constexpr std::string_view kAppointmentsKey = "SOFTWARE\\Tolvard\\VeskCal\\Appointments";
+
+// The 60-byte font record (LOGFONT layout, little-endian).
+using FontBytes = std::array<std::uint8_t, 60>;
+
+struct WindowPos {
+  int left = 0;
+  int top = 0;
+  bool topRead = false;  // "top" was present
+};
+
+class CRegistryStore {
+ public:
+  CRegistryStore(Registry& registry, MessageBoxes& messages, Clock& clock);
+
+  Registry& registry() const { return reg_; }
+
+  // Creates or opens "<app key>\<name>"; the result tells created or opened.
+  OpenResult OpenSection(std::string_view name);
+  OpenResult OpenEntryKey(int year, int month, int day, int hour, int minute);
+  bool OpenEntryKeyForReading(int year, int month, std::string_view subKey);
+  OpenResult OpenToDoKey(int n);
+  // The path of the key opened last.
+  const std::string& currentPath() const { return path_; }
+
+  // Value calls on the key opened last.
+  bool SetInt(std::string_view name, std::int32_t value);
+  bool SetString(std::string_view name, std::string_view text);
+  bool SetBinary(std::string_view name, const FontBytes& bytes);
+  // Fails (result 0) unless the value is a 4-byte integer.
+  bool GetInt(std::string_view name, std::int32_t& out);
+  // Fails and leaves out unchanged unless the value is a string. Texts of any
+  // length read back whole.
+  bool GetString(std::string_view name, std::string& out);
+  // Fails unless binary and at most 60 bytes; a shorter value fills its own bytes.
+  bool GetBinary(std::string_view name, FontBytes& out);
+
+  void SaveEntry(const CPlannerEntry& entry);
+  // Reads the open entry key; valid when year and month are non-zero and no
+  // other entry holds the slot.
+  bool LoadEntry(CPlannerEntry& entry);
+  // Writes "notes" only when the entry's key already existed; returns whether it did.
+  bool WriteNotesOnly(const CPlannerEntry& entry);
+  void RemoveEntryKey(int year, int month, int day, int hour, int minute);
+  bool DeleteMonth(int year, int month);
+
+  void ReadAllEntries(CEntryList& list);
+  // Number of sub-keys processed, or -1 when the month key could not be opened.
+  int ReadMonth(CEntryList& list, int year, int month);
+  void WriteWelcomeEntry(int year, int month, int day);
+
+  void SaveWindowPos(std::string_view section, int left, int top);
+  WindowPos LoadWindowPos(std::string_view section);
+  void SaveFont(std::string_view which, const FontBytes& record);
+  std::optional<FontBytes> LoadFont(std::string_view which);
+
+  std::string LoadToDoLine(int n);
+  void SaveToDoLine(int n, std::string_view text);
+
+  static std::string EntryPath(int year, int month, int day, int hour, int minute);
+  static std::string MonthPath(int year, int month);
+
+ private:
+  Registry& reg_;
+  MessageBoxes& messages_;
+  Clock& clock_;
+  std::string path_;
+};
+
+}  // namespace vesk
