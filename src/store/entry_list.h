@@ -56,6 +56,8 @@ class CEntryList {
   std::size_t size() const { return count_; }
   // Entries in list order; the snapshot stays valid only until the list changes.
   std::vector<CPlannerEntry*> Entries() const;
+  // The entries of one date in list order.
+  std::vector<CPlannerEntry*> EntriesOn(int year, int month, int day) const;
   // Calls f for every entry in list order; f must not add or remove entries.
   template <class F>
   void ForEach(F&& f) const {
@@ -76,13 +78,13 @@ class CEntryList {
   // Empties the entry's slot in the array and destroys it.
   void Remove(CPlannerEntry& e);
   void RemoveEntryKey(CPlannerEntry& e);
-  bool IsOrdered() const { return unordered_.empty() && holes_ == 0; }
+  bool IsOrdered() const { return unorderedCount_ == 0 && holes_ == 0; }
 
   AppContext& ctx_;
   std::vector<std::unique_ptr<CPlannerEntry>> slots_;
   std::size_t count_ = 0;
   std::size_t holes_ = 0;
-  std::vector<CPlannerEntry*> unordered_;
+  std::size_t unorderedCount_ = 0;
   std::uint64_t nextSerial_ = 1;
   std::unordered_map<Key, std::vector<CPlannerEntry*>> bySlot_;
   std::unordered_map<Key, std::vector<CPlannerEntry*>> byDate_;

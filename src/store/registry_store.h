@@ -22,6 +22,12 @@ inline constexpr std::string_view kAppointmentsKey = "SOFTWARE\\Tolvard\\VeskCal
 // The 60-byte font record (LOGFONT layout, little-endian).
 using FontBytes = std::array<std::uint8_t, 60>;
 
+struct YearMonth {
+  int year = 0;
+  int month = 0;
+  bool operator==(const YearMonth&) const = default;
+};
+
 struct WindowPos {
   int left = 0;
   int top = 0;
@@ -36,6 +42,8 @@ class CRegistryStore {
 
   // Creates or opens "<app key>\<name>"; the result tells created or opened.
   OpenResult OpenSection(std::string_view name);
+  // Opens an existing "<app key>\<name>" without creating it.
+  bool OpenSectionForReading(std::string_view name);
   OpenResult OpenEntryKey(int year, int month, int day, int hour, int minute);
   bool OpenEntryKeyForReading(int year, int month, std::string_view subKey);
   OpenResult OpenToDoKey(int n);
@@ -56,7 +64,8 @@ class CRegistryStore {
 
   void SaveEntry(const CPlannerEntry& entry);
   // Reads the open entry key; valid when year and month are non-zero and no
-  // other entry holds the slot.
+  // other entry holds the slot. Missing values and values of another type take
+  // their defaults; a key that failed to open reads as all defaults (invalid).
   bool LoadEntry(CPlannerEntry& entry);
   // Writes "notes" only when the entry's key already existed; returns whether it did.
   bool WriteNotesOnly(const CPlannerEntry& entry);
@@ -78,12 +87,16 @@ class CRegistryStore {
 
   static std::string EntryPath(int year, int month, int day, int hour, int minute);
   static std::string MonthPath(int year, int month);
+  // The month a month key name stands for, or none when the name is not one
+  // this store writes ("2000_3", "2000_12").
+  static std::optional<YearMonth> ParseMonthKey(std::string_view name);
 
  private:
   Registry& reg_;
   MessageBoxes& messages_;
   Clock& clock_;
   std::string path_;
+  bool open_ = false;  // the last open succeeded
 };
 
 }  // namespace vesk
