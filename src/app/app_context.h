@@ -1,6 +1,7 @@
 #pragma once
 // The one object through which the system's code reaches the platform and the
 // values the whole program shares. Every test starts from a fresh one.
+#include <array>
 #include <filesystem>
 
 #include "app/options.h"
@@ -8,6 +9,7 @@
 #include "platform/message_box.h"
 #include "platform/registry.h"
 #include "platform/timers.h"
+#include "platform/types.h"
 #include "store/entry_list.h"
 #include "store/registry_store.h"
 
@@ -16,6 +18,15 @@ namespace vesk {
 class ReminderArmer;
 class ReminderPresenter;
 class ViewNotifier;
+class Ui;
+class CMainFrame;
+class CVeskCalView;
+class CDayPopupWnd;
+class AppointBook2;
+class ToDo;
+class ViewWeek;
+class ViewYear;
+class CalendarWindows;
 
 struct AppContext {
   AppContext(Registry& registry, Clock& clock, Timers& timers, MessageBoxes& messages)
@@ -42,9 +53,25 @@ struct AppContext {
 
   // Where the backup files live (the data directory).
   std::filesystem::path dataDir;
+  // The program's installed read-only data (help pages, sounds); may be empty.
+  std::filesystem::path installedDataDir;
 
   // Next reminder timer id; counted up, never reused during a run.
   int nextReminderTimerId = 3;
+
+  // The windows of the desktop program; none in the store's own tests.
+  Ui* ui = nullptr;
+  CalendarWindows* windows = nullptr;  // opens planners, to-do, week and year windows
+  CMainFrame* mainFrame = nullptr;
+  CVeskCalView* view = nullptr;
+  CDayPopupWnd* dayPopup = nullptr;
+  std::array<AppointBook2*, 3> planners{};  // the open day planners
+  Point plannerCascade{0, 0};               // where the last day planner was placed
+  bool repeatBusy = false;                  // a Repeats command is running
+  ToDo* todo = nullptr;
+  std::array<ViewWeek*, 2> weekWindows{};
+  ViewYear* yearWindow = nullptr;
+  Point reminderCascade{50, 70};            // where the next reminder pop-up goes
 };
 
 }  // namespace vesk

@@ -13,8 +13,10 @@ struct DateTime {
   bool operator==(const DateTime&) const = default;
 };
 
-// mktime with tm_isdst = -1; fields out of range are normalised as the C
-// library does (29 February 2001 becomes 1 March 2001).
+// The C library's mktime, deterministic at daylight-saving changes: an hour
+// that occurs twice gives its first occurrence, an hour skipped in spring is
+// read as standard time. Fields out of range are normalised as the C library
+// does (29 February 2001 becomes 1 March 2001).
 LocalTime MakeLocalTime(int year, int month, int day, int hour, int minute, int second = 0);
 // localtime_r of t.
 DateTime BreakLocalTime(std::int64_t t);

@@ -10,7 +10,8 @@ namespace vesk {
 
 namespace {
 
-// The main frame's timers: the sweep, its retry ids, and the start-up day popup.
+// The main frame's timers: the sweep, its retry ids, and the start-up day popup
+// (the tooltip's minute timer is in the header).
 constexpr int kSweepTimerId = 3000;
 constexpr int kLastSweepRetryId = 3009;
 constexpr int kDayPopupTimerId = 3488;
@@ -31,7 +32,8 @@ std::int64_t ReminderDelay(const CPlannerEntry& entry, std::int64_t now) {
 }  // namespace
 
 bool IsFrameTimerId(int id) {
-  return (id >= kSweepTimerId && id <= kLastSweepRetryId) || id == kDayPopupTimerId;
+  return (id >= kSweepTimerId && id <= kLastSweepRetryId) || id == kDayPopupTimerId ||
+         id == kTrayTipTimerId;
 }
 
 int ReminderScheduler::TakeTimerId() {

@@ -29,6 +29,9 @@ inline constexpr std::int64_t kFiringTolerance = 60;
 // owns 3000..3009 and 3488, reminder ids count up from 3 and stay below
 // kCountdownTimerIdBase, countdown timers take ids from kCountdownTimerIdBase on.
 inline constexpr int kCountdownTimerIdBase = 0x40000000;
+// The main frame's minute timer that rebuilds the tray tooltip: inside the
+// reminder range, so reminder ids skip it too.
+inline constexpr int kTrayTipTimerId = 0x3FFFFFF0;
 
 class ReminderScheduler : public ReminderArmer {
  public:

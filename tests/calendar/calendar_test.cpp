@@ -44,10 +44,11 @@ TEST(CalendarNames, MonthAndWeekdayTables) {
 }
 
 TEST(CalendarNames, WeekdayAbbrevFallsBackToSaturday) {
-  const std::pair<int, std::string_view> rows[] = {
-      {0, "Sun"}, {1, "Mon"}, {2, "Tue"}, {3, "Wed"}, {4, "Thu"},
-      {5, "Fri"}, {6, "Sat"}, {7, "Sat"}, {-1, "Sat"}};
-  for (const auto& [weekday0, abbrev] : rows) EXPECT_EQ(WeekdayAbbrev(weekday0), abbrev) << weekday0;
+  const std::pair<int, std::string_view> rows[] = {{0, "Sun"}, {1, "Mon"}, {2, "Tue"},
+                                                   {3, "Wed"}, {4, "Thu"}, {5, "Fri"},
+                                                   {6, "Sat"}, {7, "Sat"}, {-1, "Sat"}};
+  for (const auto& [weekday0, abbrev] : rows)
+    EXPECT_EQ(WeekdayAbbrev(weekday0), abbrev) << weekday0;
 }
 
 TEST(CalendarArithmetic, DaysInMonth) {
@@ -55,10 +56,9 @@ TEST(CalendarArithmetic, DaysInMonth) {
     int year, month, days;
   };
   const Row rows[] = {
-      {2000, 1, 31},  {2000, 2, 29}, {1999, 2, 28}, {2100, 2, 29}, {2000, 3, 31},
-      {2000, 4, 30},  {2000, 5, 31}, {2000, 6, 30}, {2000, 7, 31}, {2000, 8, 31},
-      {2000, 9, 30},  {2000, 10, 31}, {2000, 11, 30}, {2000, 12, 31}, {2000, 13, 30},
-      {1999, 0, 30},
+      {2000, 1, 31},  {2000, 2, 29},  {1999, 2, 28},  {2100, 2, 29}, {2000, 3, 31}, {2000, 4, 30},
+      {2000, 5, 31},  {2000, 6, 30},  {2000, 7, 31},  {2000, 8, 31}, {2000, 9, 30}, {2000, 10, 31},
+      {2000, 11, 30}, {2000, 12, 31}, {2000, 13, 30}, {1999, 0, 30},
   };
   for (const Row& r : rows)
     EXPECT_EQ(DaysInMonth(r.year, r.month), r.days) << r.year << "-" << r.month;
@@ -71,8 +71,8 @@ TEST(CalendarTexts, FormatTimeBothStyles) {
     std::string_view text;
   };
   const Row rows[] = {
-      {0, 0, false, "12:00am"},  {0, 15, false, "12:15am"}, {9, 5, false, "9:05am"},
-      {11, 59, false, "11:59am"}, {12, 0, false, "12:00pm"}, {12, 5, false, "12:05pm"},
+      {0, 0, false, "12:00am"},   {0, 15, false, "12:15am"},  {9, 5, false, "9:05am"},
+      {11, 59, false, "11:59am"}, {12, 0, false, "12:00pm"},  {12, 5, false, "12:05pm"},
       {13, 0, false, "1:00pm"},   {23, 30, false, "11:30pm"}, {0, 0, true, "0:00"},
       {7, 30, true, "7:30"},      {9, 5, true, "9:05"},       {13, 0, true, "13:00"},
       {23, 30, true, "23:30"},
@@ -83,9 +83,9 @@ TEST(CalendarTexts, FormatTimeBothStyles) {
 
 TEST(CalendarTexts, DayOrdinal) {
   const std::pair<int, std::string_view> rows[] = {
-      {1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},   {11, "11th"}, {12, "12th"},
-      {13, "13th"}, {21, "21st"}, {22, "22nd"}, {23, "23rd"}, {30, "30th"}, {31, "31st"},
-      {0, "0th"}};
+      {1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},   {11, "11th"},
+      {12, "12th"}, {13, "13th"}, {21, "21st"}, {22, "22nd"}, {23, "23rd"},
+      {30, "30th"}, {31, "31st"}, {0, "0th"}};
   for (const auto& [day, text] : rows) EXPECT_EQ(DayOrdinal(day), text) << day;
 }
 
@@ -107,10 +107,18 @@ TEST(CalendarTexts, WeekOrdinalOfNoDayKeepsTheCurrentText) {
 
 TEST(CalendarArithmetic, WeekdayFromText) {
   const std::pair<std::string_view, int> rows[] = {
-      {"every Sunday", 1},    {"every Monday", 2}, {"every Tuesday", 3},
-      {"every Wednesday", 4}, {"every Thursday", 5}, {"every Friday", 6},
-      {"every Saturday", 7},  {"", 7},              {"every tuesday", 7},
-      {"Tue", 7},             {"Thu", 7},           {"Friday or Monday", 2},
+      {"every Sunday", 1},
+      {"every Monday", 2},
+      {"every Tuesday", 3},
+      {"every Wednesday", 4},
+      {"every Thursday", 5},
+      {"every Friday", 6},
+      {"every Saturday", 7},
+      {"", 7},
+      {"every tuesday", 7},
+      {"Tue", 7},
+      {"Thu", 7},
+      {"Friday or Monday", 2},
   };
   for (const auto& [text, weekday] : rows)
     EXPECT_EQ(WeekdayFromText(text), weekday) << '"' << text << '"';
@@ -123,8 +131,8 @@ TEST(CalendarArithmetic, DaysUntilWeekday) {
     int days;
   };
   const Row rows[] = {
-      {3, "every Monday", 6},  {2, "every Monday", 0},  {1, "every Saturday", 6},
-      {7, "every Sunday", 1},  {4, "every Friday", 2},  {7, "every Saturday", 0},
+      {3, "every Monday", 6}, {2, "every Monday", 0}, {1, "every Saturday", 6},
+      {7, "every Sunday", 1}, {4, "every Friday", 2}, {7, "every Saturday", 0},
   };
   for (const Row& r : rows) EXPECT_EQ(DaysUntilWeekday(r.from, r.text), r.days) << r.from << r.text;
 }
@@ -134,7 +142,7 @@ TEST(CalendarTexts, SlotLabelTwelveHourStyle) {
     int hour;
     std::string_view onHour, halfPast;
   };
-  const Row rows[] = {{0, "12:00am", "12:30"}, {1, "1:00am", "1:30"},   {11, "11:00am", "11:30"},
+  const Row rows[] = {{0, "12:00am", "12:30"},  {1, "1:00am", "1:30"},  {11, "11:00am", "11:30"},
                       {12, "12:00pm", "12:30"}, {13, "1:00pm", "1:30"}, {23, "11:00pm", "11:30"}};
   for (const Row& r : rows) {
     SlotLabels labels = SlotLabel(r.hour, false);
@@ -153,8 +161,8 @@ TEST(CalendarTexts, SlotLabelTwentyFourHourStyleStartsAtFive) {
     int hour;
     std::string_view onHour, halfPast;
   };
-  const Row rows[] = {{5, "5:00", "5:30"}, {9, "9:00", "9:30"}, {12, "12:00", "12:30"},
-                      {23, "23:00", "23:30"}};
+  const Row rows[] = {
+      {5, "5:00", "5:30"}, {9, "9:00", "9:30"}, {12, "12:00", "12:30"}, {23, "23:00", "23:30"}};
   for (const Row& r : rows) {
     SlotLabels labels = SlotLabel(r.hour, true);
     EXPECT_EQ(labels.onHour, r.onHour) << r.hour;
@@ -210,6 +218,24 @@ TEST(LocalTime, DaylightSavingChangesInNewYork) {
     ScopedTimeZone utc("UTC");
     EXPECT_EQ(MakeLocalTime(2000, 4, 2, 10, 0) - MakeLocalTime(2000, 4, 1, 10, 0), 86400);
   }
+}
+
+TEST(LocalTime, RepeatedAndSkippedHoursDoNotDependOnEarlierCalls) {
+  ScopedTimeZone tz("America/New_York");
+  // 1:30 occurs twice on 29 October 2000: always the first (daylight) one,
+  // whether a summer or a winter time was built just before.
+  const LocalTime firstOccurrence = 972797400;  // 05:30 UTC
+  MakeLocalTime(2000, 12, 1, 12, 0);
+  EXPECT_EQ(MakeLocalTime(2000, 10, 29, 1, 30), firstOccurrence);
+  MakeLocalTime(2000, 7, 1, 12, 0);
+  EXPECT_EQ(MakeLocalTime(2000, 10, 29, 1, 30), firstOccurrence);
+  // 2:30 does not exist on 2 April 2000: read as standard time, it shows 3:30.
+  MakeLocalTime(2000, 7, 1, 12, 0);
+  LocalTime skipped = MakeLocalTime(2000, 4, 2, 2, 30);
+  MakeLocalTime(2000, 1, 1, 12, 0);
+  EXPECT_EQ(MakeLocalTime(2000, 4, 2, 2, 30), skipped);
+  EXPECT_EQ(BreakLocalTime(skipped).hour, 3);
+  EXPECT_EQ(BreakLocalTime(skipped).minute, 30);
 }
 
 TEST(LocalTime, OutOfRangeFieldsAreNormalised) {

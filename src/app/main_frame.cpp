@@ -1,0 +1,241 @@
+#include "app/main_frame.h"
+
+#include <utility>
+
+#include "app/app_context.h"
+#include "app/sounds.h"
+#include "calendar/local_time.h"
+#include "reminders/reminder_scheduler.h"
+#include "res/command_ids.h"
+#include "res/main_menu.h"
+#include "store/backup_file.h"
+#include "views/month_view.h"
+
+namespace vesk {
+
+namespace {
+
+// Saved positions beyond this distance from the screen's right or bottom
+// edge would leave too little of the window to grab.
+constexpr int kScreenMargin = 50;
+constexpr int kFallbackPosition = 10;
+// Far beyond any screen: the window starts out of sight ("minatstart").
+constexpr int kOffScreenLeft = 5000;
+// The client area is this much wider and higher than the calendar.
+constexpr int kClientSlack = 4;
+// The first moves come from creation and placement, not from the user.
+constexpr int kIgnoredMoves = 3;
+constexpr int kMsPerMinute = 60000;
+
+WindowStyle FrameStyle() {
+  return {.caption = true, .systemMenu = true, .minimizeBox = true, .sizing = false};
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(AppContext& ctx, std::function<void()> onEnded)
+    : Window(*ctx.ui), ctx_(ctx), onEnded_(std::move(onEnded)) {
+  ctx_.mainFrame = this;
+}
+
+CMainFrame::~CMainFrame() {
+  KillFrameTimers();
+  // The view is this window's child: it goes before the frame's own window.
+  view_.reset();
+  if (ctx_.mainFrame == this) ctx_.mainFrame = nullptr;
+}
+
+bool CMainFrame::CreateFrame() {
+  tray_ = ui().CreateTrayIcon(*this, kInitialTip);
+  // A hidden owner keeps the frame off the taskbar; without a tray the
+  // taskbar is the way back to a minimised window, so the frame stands alone.
+  Window* owner = nullptr;
+  if (TrayAvailable()) {
+    owner_ = std::make_unique<Window>(ui());
+    WindowSpec ownerSpec;
+    ownerSpec.title = kMainTitle;
+    if (!owner_->Create(ownerSpec)) return false;
+    owner_->native()->SetIcon(res::kIconApp);
+    owner = owner_.get();
+  }
+  WindowSpec spec;
+  spec.title = kMainTitle;
+  spec.style = FrameStyle();
+  spec.owner = owner;
+  spec.visible = true;
+  // A frame whose view failed is dropped by the caller without OnDestroy.
+  return Create(spec) && viewCreated_;
+}
+
+void CMainFrame::OnCreate() {
+  view_ = std::make_unique<CVeskCalView>(ctx_);
+  view_->Initialize();
+  WindowSpec viewSpec;
+  viewSpec.style = {.caption = false, .systemMenu = false};
+  viewSpec.parent = this;
+  viewSpec.rect = ClientRect();
+  viewSpec.visible = true;
+  viewCreated_ = view_->Create(viewSpec);
+  if (!viewCreated_) return;
+  native()->SetMenu(&res::MainMenu());
+  native()->SetIcon(res::kIconApp);
+  ui().SetAccelerators(res::MainAccelerators(), *this);
+
+  PlaceMainWindow();
+  ctx_.entries.SortByTime();
+  const DateTime today = BreakLocalTime(ctx_.clock.Now());
+  view_->ShowDayPopupIfChanged(today.year, today.month, today.day, WindowRect(), false);
+  ArmTimer(kPopupTimerId, static_cast<unsigned>(view_->DayPopupLifetime()));
+  ArmSweep();
+  ArmTipRefresh();
+}
+
+void CMainFrame::PlaceMainWindow() {
+  if (!IsCreated() || view_ == nullptr) return;
+  const Size calendar = view_->GetCalendarSize();
+  const Size screen = ui().ScreenSize();
+  const WindowPos saved = ctx_.store.LoadWindowPos(kPositionSection);
+  int left = saved.left;
+  int top = saved.top;
+  if (left < 0 || left > screen.cx - kScreenMargin) left = kFallbackPosition;
+  if (top < 0 || top > screen.cy - kScreenMargin) top = kFallbackPosition;
+  if (firstPlacement_) {
+    firstPlacement_ = false;
+    if (ctx_.options.minatstart != 0) left = kOffScreenLeft;
+  }
+
+  // Placed once at the calendar's size to learn what the frame takes away.
+  native()->SetWindowRect(Rect::FromSize(left, top, calendar.cx, calendar.cy));
+  native()->SetTopmost(true);
+  const Rect client = ClientRect();
+  borderWidth_ = calendar.cx - client.Width() + kClientSlack;
+  borderHeight_ = calendar.cy - client.Height() + kClientSlack;
+
+  native()->SetWindowRect(
+      Rect::FromSize(left, top, calendar.cx + borderWidth_, calendar.cy + borderHeight_));
+  native()->SetTopmost(ctx_.options.ontop != 0);
+  if (view_->IsCreated()) view_->native()->SetWindowRect(ClientRect());
+}
+
+void CMainFrame::ShowMainWindow() {
+  if (!IsCreated()) return;
+  PlayClickSound(ctx_);
+  view_->ShowCurrentMonth();
+  native()->Restore();
+  native()->BringToTop();
+  native()->Activate();
+  PlaceMainWindow();
+}
+
+void CMainFrame::ActivateFrame() {
+  if (IsCreated()) native()->Activate();
+}
+
+void CMainFrame::ComeForward() {
+  if (!IsCreated()) return;
+  if (!IsVisible()) {
+    if (!TrayAvailable()) ShowMainWindow();
+    return;
+  }
+  if (native()->IsMinimized()) native()->Restore();
+  native()->BringToTop();
+  native()->Activate();
+}
+
+void CMainFrame::RefreshTrayTip() {
+  if (tray_ != nullptr) tray_->SetTip(NextAppointmentText(ctx_, ctx_.clock.Now()));
+}
+
+void CMainFrame::Exit() {
+  if (IsCreated()) Destroy();
+}
+
+bool CMainFrame::TrayAvailable() const { return tray_ != nullptr && tray_->IsAvailable(); }
+
+void CMainFrame::Hide() {
+  if (!IsCreated()) return;
+  if (TrayAvailable()) {
+    native()->Show(false);
+  } else {
+    native()->Minimize();
+  }
+}
+
+int CMainFrame::ArmTimer(int id, unsigned ms) {
+  return ctx_.timers.SetTimer(id, ms, [frame = Ref()](int firedId) {
+    if (Window* w = frame.get()) w->OnTimer(firedId);
+  });
+}
+
+void CMainFrame::ArmSweep() {
+  for (int id = kSweepTimerId; id <= kLastSweepRetryId; ++id) {
+    if (ArmTimer(id, kSweepPeriodMs) != 0) return;
+  }
+}
+
+void CMainFrame::ArmTipRefresh() {
+  const auto intoMinute = static_cast<int>(ctx_.clock.NowMs() % kMsPerMinute);
+  ArmTimer(kTrayTipTimerId, static_cast<unsigned>(kMsPerMinute - intoMinute));
+}
+
+void CMainFrame::KillFrameTimers() {
+  for (int id = kSweepTimerId; id <= kLastSweepRetryId; ++id) ctx_.timers.KillTimer(id);
+  ctx_.timers.KillTimer(kPopupTimerId);
+  ctx_.timers.KillTimer(kTrayTipTimerId);
+}
+
+void CMainFrame::OnTimer(int id) {
+  // Every frame timer is one-shot; a retry id of the sweep ends here.
+  ctx_.timers.KillTimer(id);
+  switch (id) {
+    case kPopupTimerId:
+      view_->CloseDayPopup();
+      break;
+    case kSweepTimerId:
+      ArmSweep();
+      ctx_.entries.RearmTimers(false);
+      break;
+    case kTrayTipTimerId:
+      RefreshTrayTip();
+      ArmTipRefresh();
+      break;
+    default:
+      break;
+  }
+}
+
+void CMainFrame::OnMove() {
+  if (++moveCount_ <= kIgnoredMoves) return;
+  const Rect r = WindowRect();
+  const Size screen = ui().ScreenSize();
+  const int top = r.top > screen.cy || r.top < 0 ? 0 : r.top;
+  const int left = r.left > screen.cx || r.left < 0 ? 0 : r.left;
+  ctx_.store.SaveWindowPos(kPositionSection, left, top);
+}
+
+bool CMainFrame::OnMinimize() {
+  // Without a tray the window minimises as usual, so it is never stranded.
+  if (!TrayAvailable()) return false;
+  PlayClickSound(ctx_);
+  native()->Show(false);
+  return true;
+}
+
+void CMainFrame::OnClose() {
+  // Closing keeps the program running: "E&xit" ends it.
+  Hide();
+}
+
+void CMainFrame::OnDestroy() {
+  KillFrameTimers();
+  const DateTime now = BreakLocalTime(ctx_.clock.Now());
+  BackupEntries(ctx_, BackupPath(ctx_, AutoBackupName(now.month)), false);
+  tray_.reset();
+  if (view_ != nullptr) view_->Shutdown();
+  if (owner_ != nullptr) owner_->Destroy();
+  if (onEnded_) onEnded_();
+}
+
+void CMainFrame::OnPaint(Canvas&) { SetTitle(kMainTitle); }
+
+}  // namespace vesk

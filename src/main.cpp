@@ -1,0 +1,262 @@
+// The desktop program: the Qt backend and the SQLite store wired into the
+// application, plus the few things a Linux program answers on the terminal.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLocalSocket>
+#include <QMessageBox>
+#include <QSessionManager>
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstdio>
+#include <expected>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/app_context.h"
+#include "app/main_frame.h"
+#include "app/veskcal_app.h"
+#include "platform/data_dir.h"
+#include "platform/qt/installed_data.h"
+#include "platform/qt/instance_guard.h"
+#include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_icons.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/qt_timers.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/sqlite/sqlite_registry.h"
+#include "reminders/reminder_scheduler.h"
+#include "res/command_ids.h"
+#include "store/registry_export.h"
+
+namespace vesk {
+namespace {
+
+constexpr std::string_view kVersionText = "Vesk Calendar 3.2";
+constexpr std::string_view kUsageText =
+    "Usage: veskcal [--help | --version | --export-registry FILE | --import-registry FILE]\n"
+    "\n"
+    "Without options the calendar starts (or brings the running one forward).\n"
+    "  --export-registry FILE  write the whole calendar store to FILE as a REGEDIT4 text\n"
+    "  --import-registry FILE  merge a REGEDIT4 file into the store (the calendar must not run)\n"
+    "  --help                  show this text\n"
+    "  --version               show the version\n"
+    "\n"
+    "The data directory is $VESKCAL_HOME, else $XDG_DATA_HOME/veskcal or ~/.local/share/veskcal.\n";
+constexpr std::string_view kAlreadyRunning = "Vesk Calendar is already running.";
+
+struct CommandLine {
+  enum class Action { Run, Help, Version, Export, Import, Missing } action = Action::Run;
+  std::filesystem::path file;
+  std::string option;  // the option that lacks its file
+};
+
+// Options of our own; every other argument is left to Qt or ignored.
+CommandLine ParseCommandLine(int argc, char** argv) {
+  CommandLine line;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") return {CommandLine::Action::Help, {}, {}};
+    if (arg == "--version") return {CommandLine::Action::Version, {}, {}};
+    if (arg == "--export-registry" || arg == "--import-registry") {
+      const auto action =
+          arg == "--export-registry" ? CommandLine::Action::Export : CommandLine::Action::Import;
+      if (i + 1 >= argc) return {CommandLine::Action::Missing, {}, std::string(arg)};
+      return {action, argv[i + 1], {}};
+    }
+  }
+  return line;
+}
+
+// The name of the single-instance socket: one running copy per data directory,
+// so that a second profile (VESKCAL_HOME) runs beside the first.
+std::string InstanceName(const std::filesystem::path& dataDir) {
+  char hash[24];
+  std::snprintf(hash, sizeof hash, "%zx", std::hash<std::string>{}(dataDir.string()));
+  return std::string("veskcal-") + hash;
+}
+
+bool CopyIsRunning(const std::filesystem::path& dataDir) {
+  QLocalSocket socket;
+  socket.connectToServer(ToQString(InstanceGuard(InstanceName(dataDir)).serverName()));
+  return socket.waitForConnected(1000);
+}
+
+std::expected<std::unique_ptr<SqliteRegistry>, std::string> OpenStore() {
+  std::expected<std::filesystem::path, std::string> dir = EnsureDataDirectory();
+  if (!dir) return std::unexpected(dir.error());
+  return SqliteRegistry::Open(*dir / kStoreFileName);
+}
+
+int RunStoreCommand(const CommandLine& line, int argc, char** argv) {
+  auto store = OpenStore();
+  if (!store) {
+    std::fprintf(stderr, "veskcal: %s\n", store.error().c_str());
+    return 1;
+  }
+  const std::string file = line.file.string();
+  if (line.action == CommandLine::Action::Export) {
+    const auto counts = ExportRegistry(**store, line.file);
+    if (!counts) {
+      std::fprintf(stderr, "veskcal: cannot export to %s: %s\n", file.c_str(),
+                   counts.error().c_str());
+      return 1;
+    }
+    std::printf("Exported %d keys and %d values to %s.\n", counts->keys, counts->values,
+                file.c_str());
+    return 0;
+  }
+  // The running copy keeps the store in memory and would not see the import.
+  QCoreApplication core(argc, argv);
+  if (CopyIsRunning(DataDirectory())) {
+    std::fprintf(stderr,
+                 "veskcal: Vesk Calendar is running; end it (File, Exit) and import again.\n");
+    return 1;
+  }
+  const auto counts = ImportRegistry(**store, line.file);
+  if (!counts) {
+    if (counts.error().line > 0) {
+      std::fprintf(stderr, "veskcal: cannot import %s, line %d: %s\n", file.c_str(),
+                   counts.error().line, counts.error().message.c_str());
+    } else {
+      std::fprintf(stderr, "veskcal: %s\n", counts.error().message.c_str());
+    }
+    return 1;
+  }
+  std::printf("Imported %d keys and %d values from %s (%d keys outside the calendar skipped).\n",
+              counts->keys, counts->values, file.c_str(), counts->skippedKeys);
+  return 0;
+}
+
+// SIGTERM, SIGINT and SIGHUP reach the event loop through a pipe, where they
+// end the program as "E&xit" does.
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+bool InstallSignalHandlers() {
+  if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
+  struct sigaction action {};
+  action.sa_handler = OnSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+    if (::sigaction(sig, &action, nullptr) != 0) return false;
+  }
+  return true;
+}
+
+void ShowError(const std::string& text) {
+  std::fprintf(stderr, "veskcal: %s\n", text.c_str());
+  QMessageBox::critical(nullptr, ToQString(kAppCaption), ToQString(text));
+}
+
+// Set once the end was asked for: by a signal or the session ending.
+bool endRequested = false;
+
+// The end is asked for from wherever the program is (a dialog may be open):
+// every event loop returns, and the main frame is destroyed once they have.
+// exit(), not quit(): quit() would first ask every window to close, and the
+// main frame's close only hides it.
+void RequestEnd() {
+  endRequested = true;
+  QCoreApplication::exit(0);
+}
+
+int RunProgram(int argc, char** argv) {
+  QApplication qapp(argc, argv);
+  QGuiApplication::setDesktopFileName("veskcal");
+  QApplication::setWindowIcon(IconFor(res::kIconApp));
+
+  // First, so that a signal during start-up is not lost: it waits in the pipe.
+  if (!InstallSignalHandlers()) std::perror("veskcal: signal handlers");
+  QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
+  QObject::connect(&notifier, &QSocketNotifier::activated, [] {
+    char bytes[16];
+    while (::read(signalPipe[0], bytes, sizeof bytes) > 0) {
+    }
+    RequestEnd();
+  });
+  QObject::connect(&qapp, &QGuiApplication::commitDataRequest,
+                   [](QSessionManager&) { RequestEnd(); });
+
+  const std::filesystem::path dataDir = DataDirectory();
+  CVeskCalApp* running = nullptr;
+  InstanceGuard guard(InstanceName(dataDir));
+  switch (guard.Acquire([&running] {
+    if (running != nullptr && running->mainFrame() != nullptr) running->mainFrame()->ComeForward();
+  })) {
+    case InstanceStatus::AlreadyRunning:
+      QMessageBox::information(nullptr, ToQString(kAppCaption), ToQString(kAlreadyRunning));
+      return 0;
+    case InstanceStatus::Failed:
+      // Better a second copy than no calendar at all.
+      std::fprintf(stderr, "veskcal: %s\n", guard.error().c_str());
+      break;
+    case InstanceStatus::First:
+      break;
+  }
+
+  auto store = OpenStore();
+  if (!store) {
+    ShowError(store.error());
+    return 1;
+  }
+
+  QtUi ui;
+  QtClock clock;
+  QtTimers timers;
+  AppContext ctx(**store, clock, timers, ui);
+  ctx.ui = &ui;
+  ctx.dataDir = dataDir;
+  ctx.installedDataDir = InstalledDataDirectory();
+  ReminderScheduler scheduler(ctx);
+  ctx.armer = &scheduler;
+
+  CVeskCalApp application(ctx, [] { QCoreApplication::exit(0); });
+  running = &application;
+  if (!application.InitInstance()) {
+    ShowError("The main window could not be created.");
+    return 1;
+  }
+  // A new event loop forgets an earlier exit(), so an end asked for while
+  // start-up ran a dialog of its own is honoured here.
+  const int status = endRequested ? 0 : QApplication::exec();
+  application.Exit();
+  running = nullptr;
+  return status;
+}
+
+}  // namespace
+}  // namespace vesk
+
+int main(int argc, char** argv) {
+  using vesk::CommandLine;
+  const CommandLine line = vesk::ParseCommandLine(argc, argv);
+  switch (line.action) {
+    case CommandLine::Action::Help:
+      std::printf("%s\n\n%s", vesk::kVersionText.data(), vesk::kUsageText.data());
+      return 0;
+    case CommandLine::Action::Version:
+      std::printf("%s\n", vesk::kVersionText.data());
+      return 0;
+    case CommandLine::Action::Missing:
+      std::fprintf(stderr, "veskcal: %s needs a file name\n\n%s", line.option.c_str(),
+                   vesk::kUsageText.data());
+      return 1;
+    case CommandLine::Action::Export:
+    case CommandLine::Action::Import:
+      return vesk::RunStoreCommand(line, argc, argv);
+    case CommandLine::Action::Run:
+      break;
+  }
+  return vesk::RunProgram(argc, argv);
+}

@@ -1,0 +1,127 @@
+#include "platform/qt/qt_common_dialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QStringList>
+#include <cmath>
+
+#include "platform/qt/qt_font.h"
+#include "platform/qt/qt_print.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/qt_ui.h"
+
+namespace vesk {
+namespace {
+
+QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+Color FromQColor(const QColor& c) { return Rgb(c.red(), c.green(), c.blue()); }
+
+}  // namespace
+
+QString ToQtFileFilter(std::string_view filter) {
+  const QStringList parts = ToQString(filter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString& name = parts[i];
+    if (name.isEmpty()) break;  // the closing "||"
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    filters << (name.contains('(') ? name : name + " (" + patterns + ")");
+  }
+  return filters.join(";;");
+}
+
+MbResult QtUi::Show(std::string_view text, MbButtons buttons, std::string_view caption) {
+  QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::NoButton,
+                  DialogParent(ActiveWindow()));
+  box.setTextFormat(Qt::PlainText);
+  switch (buttons) {
+    case MbButtons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case MbButtons::OkCancel:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Ok);
+      break;
+    case MbButtons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box.setDefaultButton(QMessageBox::Yes);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Cancel:
+      return MbResult::Cancel;
+    case QMessageBox::Yes:
+      return MbResult::Yes;
+    case QMessageBox::No:
+      return MbResult::No;
+    case QMessageBox::Ok:
+      return MbResult::Ok;
+    default:
+      // Closed without a button: what Esc means for these buttons.
+      return buttons == MbButtons::YesNo      ? MbResult::No
+             : buttons == MbButtons::OkCancel ? MbResult::Cancel
+                                              : MbResult::Ok;
+  }
+}
+
+std::optional<Color> QtUi::ChooseColor(std::vector<Color>& customColors) {
+  const int shared =
+      std::min<int>(static_cast<int>(customColors.size()), QColorDialog::customCount());
+  for (int i = 0; i < shared; ++i) QColorDialog::setCustomColor(i, ToQColor(customColors[i]));
+  QColorDialog dialog(DialogParent(ActiveWindow()));
+  if (shared > 0) dialog.setCurrentColor(ToQColor(customColors[0]));
+  const bool chosen = dialog.exec() == QDialog::Accepted;
+  // The custom colours the user edited are kept, also when cancelled.
+  for (int i = 0; i < shared; ++i) customColors[i] = FromQColor(QColorDialog::customColor(i));
+  if (!chosen) return std::nullopt;
+  return FromQColor(dialog.selectedColor());
+}
+
+std::optional<FontRecord> QtUi::ChooseFont(const FontRecord& initial) {
+  QFont start = ToQFont(initial, QApplication::font());
+  // The dialog lists point sizes.
+  if (start.pixelSize() > 0) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
+    start.setPointSizeF(start.pixelSize() * 72.0 / dpi);
+  }
+  bool ok = false;
+  const QFont font = QFontDialog::getFont(&ok, start, DialogParent(ActiveWindow()), "Font");
+  if (!ok) return std::nullopt;
+  return ToFontRecord(font, initial);
+}
+
+std::optional<std::string> QtUi::ChooseOpenFile(std::string_view title, std::string_view filter,
+                                                std::string_view initialPath) {
+  const QString path = QFileDialog::getOpenFileName(DialogParent(ActiveWindow()), ToQString(title),
+                                                    ToQString(initialPath), ToQtFileFilter(filter));
+  if (path.isEmpty()) return std::nullopt;
+  return ToStdString(path);
+}
+
+std::unique_ptr<PrintJob> QtUi::BeginPrint(int pageCount, std::string_view documentName) {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setDocName(ToQString(documentName));
+  pageCount = std::max(pageCount, 1);
+  QPrintDialog dialog(printer.get(), DialogParent(ActiveWindow()));
+  dialog.setMinMax(1, pageCount);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, pageCount > 1);
+  if (dialog.exec() != QDialog::Accepted) return nullptr;
+  int first = 1;
+  int last = pageCount;
+  if (printer->printRange() == QPrinter::PageRange) {
+    first = std::clamp(printer->fromPage(), 1, pageCount);
+    last = std::clamp(printer->toPage(), first, pageCount);
+  }
+  return std::make_unique<QtPrintJob>(std::move(printer), first, last);
+}
+
+}  // namespace vesk

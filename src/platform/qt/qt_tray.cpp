@@ -1,0 +1,63 @@
+#include "platform/qt/qt_tray.h"
+
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include "platform/qt/qt_icons.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/qt_ui.h"
+#include "res/command_ids.h"
+
+namespace vesk {
+namespace {
+
+constexpr int kTipRefreshMs = 30'000;
+
+}  // namespace
+
+QtTrayIcon::QtTrayIcon(TrayHandler& handler, std::string_view tip)
+    : handler_(handler),
+      tip_(tip),
+      icon_(new QSystemTrayIcon(IconFor(res::kIconApp))),
+      refresh_(new QTimer(icon_)) {
+  icon_->setToolTip(ToQString(tip));
+  QObject::connect(icon_, &QSystemTrayIcon::activated, icon_,
+                   [this](QSystemTrayIcon::ActivationReason reason) {
+                     switch (reason) {
+                       case QSystemTrayIcon::Trigger:
+                       case QSystemTrayIcon::DoubleClick:
+                         handler_.OnTrayLeftDown();
+                         break;
+                       case QSystemTrayIcon::Context:
+                         handler_.OnTrayRightDown();
+                         break;
+                       default:
+                         break;
+                     }
+                   });
+  QObject::connect(refresh_, &QTimer::timeout, icon_, [this] { handler_.OnTrayMouseMove(); });
+  refresh_->start(kTipRefreshMs);
+  icon_->show();
+}
+
+QtTrayIcon::~QtTrayIcon() {
+  if (!icon_) return;
+  // The icon may be reporting the click that removes it.
+  QObject::disconnect(icon_, nullptr, nullptr, nullptr);
+  refresh_->stop();
+  icon_->hide();
+  icon_->deleteLater();
+}
+
+void QtTrayIcon::SetTip(std::string_view tip) {
+  tip_ = std::string(tip);
+  if (icon_) icon_->setToolTip(ToQString(tip));
+}
+
+bool QtTrayIcon::IsAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+std::unique_ptr<TrayIcon> QtUi::CreateTrayIcon(TrayHandler& handler, std::string_view tip) {
+  return std::make_unique<QtTrayIcon>(handler, tip);
+}
+
+}  // namespace vesk

@@ -1,0 +1,34 @@
+#pragma once
+// The notification-area icon over QSystemTrayIcon. A left click and a right
+// click reach the handler; the handler shows its own menu for the right click.
+// Qt reports no hovering over a tray icon everywhere, so the handler's
+// mouse-move report (which refreshes the tooltip) also comes every half minute.
+#include <QPointer>
+#include <string>
+
+#include "platform/ui.h"
+
+class QSystemTrayIcon;
+class QTimer;
+
+namespace vesk {
+
+class QtTrayIcon : public TrayIcon {
+ public:
+  QtTrayIcon(TrayHandler& handler, std::string_view tip);
+  ~QtTrayIcon() override;
+  QtTrayIcon(const QtTrayIcon&) = delete;
+  QtTrayIcon& operator=(const QtTrayIcon&) = delete;
+
+  void SetTip(std::string_view tip) override;
+  std::string Tip() const override { return tip_; }
+  bool IsAvailable() const override;
+
+ private:
+  TrayHandler& handler_;
+  std::string tip_;
+  QPointer<QSystemTrayIcon> icon_;
+  QPointer<QTimer> refresh_;
+};
+
+}  // namespace vesk

@@ -1,0 +1,80 @@
+#include "store/whole_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+
+namespace vesk {
+namespace {
+
+std::string Reason(int err) { return std::generic_category().message(err); }
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// Makes the rename itself durable; a directory that cannot be synced still
+// holds the new file, so a failure here is not reported.
+void SyncDirectory(const std::filesystem::path& dir) {
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+std::expected<void, std::string> WriteFileAtomically(const std::filesystem::path& file,
+                                                     std::string_view bytes) {
+  std::filesystem::path dir = file.parent_path();
+  if (dir.empty()) dir = ".";
+  std::string tmp = (dir / ("." + file.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
+  if (fd < 0) return std::unexpected(Reason(errno));
+
+  int err = 0;
+  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(tmp.c_str(), file.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(tmp.c_str());
+    return std::unexpected(Reason(err));
+  }
+  SyncDirectory(dir);
+  return {};
+}
+
+std::expected<std::string, ReadFailure> ReadWholeFile(const std::filesystem::path& file) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::unexpected(ReadFailure{true, Reason(errno)});
+  std::string out;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && st.st_size > 0) out.reserve(static_cast<std::size_t>(st.st_size));
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      ::close(fd);
+      return std::unexpected(ReadFailure{false, Reason(err)});
+    }
+    out.append(buf, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return out;
+}
+
+}  // namespace vesk

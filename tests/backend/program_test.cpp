@@ -1,0 +1,195 @@
+// The program on the Qt backend: the main frame in this process, and the
+// built executable run offscreen with a data directory of its own.
+#include <signal.h>
+
+#include <QAction>
+#include <QDeadlineTimer>
+#include <QMenu>
+#include <QProcess>
+#include <QTimer>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/app_context.h"
+#include "app/main_frame.h"
+#include "app/veskcal_app.h"
+#include "backend_fixture.h"
+#include "calendar/local_time.h"
+#include "platform/qt/qt_clock.h"
+#include "platform/sqlite/sqlite_registry.h"
+#include "store/backup_file.h"
+#include "support/test_app.h"
+#include "views/month_view.h"
+
+namespace vesk::test {
+namespace {
+
+constexpr std::string_view kSoundsKey = "SOFTWARE\\Tolvard\\VeskCal\\sounds";
+
+QColor At(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)); }
+
+QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+// The main frame of a started application, on an in-memory store whose today
+// is Wednesday 15 March 2000, with a lunch on the 20th.
+class MainFrameQtTest : public QtBackendTest {
+ protected:
+  MainFrameQtTest() {
+    app.ctx.ui = &ui;
+    app.ctx.dataDir = temp.path();
+    app.registry.CreateKey(kSoundsKey);
+    app.AddEntry(2000, 3, 20, 12, 0, "Lunch");
+    application = std::make_unique<CVeskCalApp>(app.ctx, [] {});
+  }
+  ~MainFrameQtTest() override {
+    application.reset();
+    Flush();
+  }
+  void Start() {
+    ASSERT_TRUE(application->InitInstance());
+    Flush();
+  }
+  CMainFrame& frame() const { return *application->mainFrame(); }
+
+  TestApp app;
+  TempDir temp;
+  std::unique_ptr<CVeskCalApp> application;
+};
+
+TEST_F(MainFrameQtTest, TheClientAreaIsTheCalendarPlusFour) {
+  Start();
+  const Size calendar = frame().view().GetCalendarSize();
+  ASSERT_GT(calendar.cx, 0);
+  const QWidget& client = ClientOf(frame());
+  EXPECT_EQ(client.width(), calendar.cx + 4);
+  EXPECT_EQ(client.height(), calendar.cy + 4);
+  EXPECT_EQ(NativeOf(frame()).frameWidget()->windowTitle(), "VeskCal");
+  EXPECT_EQ(ClientOf(frame().view()).size(), client.size());
+}
+
+TEST_F(MainFrameQtTest, TheMonthShowsItsColoursTheEntryAndToday) {
+  Start();
+  const QImage image = Grab(frame().view());
+  const ColorSet& colors = frame().view().colors();
+  const MonthLayout layout = frame().view().layout();
+
+  // The slack below and right of the calendar shows the background.
+  EXPECT_EQ(At(image, image.width() - 1, image.height() - 1), ToQColor(colors.back));
+  // Today's cell wears the current-day frame inside its raised frame.
+  const Rect today = layout.days[15];
+  EXPECT_EQ(At(image, today.left + 1, (today.top + today.bottom) / 2), ToQColor(colors.currentday));
+  EXPECT_EQ(At(image, today.left + 2, (today.top + today.bottom) / 2), ToQColor(colors.currentday));
+  // The day with an entry has its number in the has-appointment colour.
+  const auto countIn = [&](const Rect& r, Color c) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) n += At(image, x, y) == ToQColor(c);
+    }
+    return n;
+  };
+  EXPECT_GT(countIn(layout.days[20], colors.hasappoint), 0);
+  EXPECT_EQ(countIn(layout.days[21], colors.hasappoint), 0);
+}
+
+TEST_F(MainFrameQtTest, TheTrayMenuHoldsItsItemsInOrder) {
+  Start();
+  QStringList items;
+  QTimer::singleShot(0, [&items] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    for (QAction* action : menu->actions()) {
+      items << (action->isSeparator() ? QString("-") : action->text());
+    }
+    menu->close();
+  });
+  frame().OnTrayRightDown();
+  EXPECT_EQ(items, (QStringList{"&Hide", "-", "&Year", "&Week", "To &Do List", "-", "&Today"}));
+}
+
+// --- The executable ---
+
+std::string ReadFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::filesystem::path MonthBackup(const std::filesystem::path& dir) {
+  return dir / AutoBackupName(BreakLocalTime(QtClock().Now()).month);
+}
+
+// Whether the process has a handler of its own for sig (its SigCgt mask).
+bool CatchesSignal(qint64 pid, int sig) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("SigCgt:", 0) == 0)
+      return (std::stoull(line.substr(7), nullptr, 16) >> (sig - 1)) & 1;
+  }
+  return false;
+}
+
+// Starts the program on the data directory and waits until it handles the
+// ending signals (a signal from then on waits for its event loop).
+void StartProgram(QProcess& program, const std::filesystem::path& dir) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("VESKCAL_HOME", QString::fromStdString(dir.string()));
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  program.setProcessEnvironment(env);
+  program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  program.start(VESKCAL_BINARY, QStringList{});
+  ASSERT_TRUE(program.waitForStarted(10'000));
+  const auto ready = [&] {
+    return CatchesSignal(program.processId(), SIGTERM) &&
+           CatchesSignal(program.processId(), SIGINT) && CatchesSignal(program.processId(), SIGHUP);
+  };
+  QDeadlineTimer deadline(60'000);
+  while (!ready() && !deadline.hasExpired()) program.waitForFinished(50);
+  ASSERT_TRUE(ready());
+}
+
+void EndProgram(QProcess& program, int sig) {
+  ::kill(static_cast<pid_t>(program.processId()), sig);
+  ASSERT_TRUE(program.waitForFinished(60'000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
+}
+
+TEST(ProgramTest, SigtermEndsTheProgramWithTheMonthsBackup) {
+  TempDir dir;
+  QProcess program;
+  StartProgram(program, dir.path());
+  ASSERT_FALSE(std::filesystem::exists(MonthBackup(dir.path())));
+  EndProgram(program, SIGTERM);
+  EXPECT_NE(ReadFile(MonthBackup(dir.path())).find("|Welcome to Vesk Calendar!\n"),
+            std::string::npos);
+}
+
+TEST(ProgramTest, TheStoreSurvivesARestart) {
+  TempDir dir;
+  {
+    // An entry stored before the program ever ran.
+    auto registry = SqliteRegistry::Open(std::filesystem::path(dir.path()) / "veskcal.db");
+    ASSERT_TRUE(registry.has_value()) << registry.error();
+    TestApp before(**registry);
+    before.AddEntry(2001, 2, 3, 10, 30, "Dentist");
+  }
+  for (int sig : {SIGINT, SIGHUP}) {
+    SCOPED_TRACE(sig);
+    QProcess program;
+    StartProgram(program, dir.path());
+    EndProgram(program, sig);
+    const std::string backup = ReadFile(MonthBackup(dir.path()));
+    EXPECT_NE(backup.find("|2001|2|3|10|30|"), std::string::npos) << backup;
+    EXPECT_NE(backup.find("|Dentist\n"), std::string::npos);
+    // The entry and one welcome entry: the second start is not a first run.
+    EXPECT_EQ(std::count(backup.begin(), backup.end(), '\n'), 2) << backup;
+    EXPECT_NE(backup.find("|Welcome to Vesk Calendar!\n"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace vesk::test

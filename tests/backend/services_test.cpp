@@ -1,0 +1,195 @@
+#include <unistd.h>
+
+#include <QDeadlineTimer>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <cstdio>
+#include <fstream>
+
+#include "backend_fixture.h"
+#include "platform/qt/instance_guard.h"
+#include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_common_dialogs.h"
+#include "platform/qt/qt_font.h"
+#include "platform/qt/qt_help.h"
+#include "platform/qt/qt_print.h"
+#include "platform/qt/qt_timers.h"
+#include "support/test_app.h"
+
+namespace vesk::test {
+namespace {
+
+// Runs the event loop until done() holds or a generous deadline passes.
+template <typename Done>
+bool RunUntil(Done done) {
+  QDeadlineTimer deadline(10'000);
+  while (!done() && !deadline.hasExpired()) {
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
+  return done();
+}
+
+TEST(FileFilterTest, DesktopFiltersBecomeQtFilters) {
+  EXPECT_EQ(ToQtFileFilter("Wave files (*.wav)|*.wav||"), "Wave files (*.wav)");
+  EXPECT_EQ(ToQtFileFilter("Sounds|*.wav;*.au|All files (*.*)|*.*||"),
+            "Sounds (*.wav *.au);;All files (*.*)");
+  EXPECT_EQ(ToQtFileFilter(""), "");
+}
+
+TEST(FontTest, RecordsBecomeFontsAndBack) {
+  FontRecord record;
+  record.faceName = "DejaVu Sans";
+  record.height = -17;
+  record.weight = 700;
+  record.italic = 1;
+  const QFont font = ToQFont(record, QFont());
+  EXPECT_EQ(font.pixelSize(), 17);
+  EXPECT_EQ(font.weight(), QFont::Bold);
+  EXPECT_TRUE(font.italic());
+  EXPECT_EQ(ToFontRecord(font, record), record);
+  // Nothing of the record's own sizes: the fallback's size stays.
+  QFont fallback;
+  fallback.setPixelSize(11);
+  EXPECT_EQ(ToQFont(FontRecord{}, fallback).pixelSize(), 11);
+}
+
+TEST(FontTest, FaceNamesKeepWholeCharactersWithinTheRecord) {
+  QFont font;
+  font.setFamily(QString::fromUtf8("\xC3\xA9") + QString(40, 'x'));
+  font.setPixelSize(12);
+  const FontRecord record = ToFontRecord(font, FontRecord{});
+  EXPECT_EQ(record.faceName, "\xC3\xA9" + std::string(29, 'x'));
+}
+
+TEST_F(QtBackendTest, ComicSansFallsBackToComicNeue) {
+  if (!QFontDatabase::hasFamily("Comic Neue")) GTEST_SKIP() << "fonts-comic-neue is missing";
+  if (QFontDatabase::hasFamily("Comic Sans MS")) GTEST_SKIP() << "the real face is installed";
+  const QFont font = ToQFont(FontRecord::DefaultMain(), QFont());
+  EXPECT_EQ(QFontInfo(font).family(), "Comic Neue");
+}
+
+TEST(InstanceGuardTest, ASecondCopyIsRefusedAndAsksTheFirstToShow) {
+  const std::string base = "veskcal-test-" + std::to_string(::getpid());
+  InstanceGuard first(base);
+  int shows = 0;
+  ASSERT_EQ(first.Acquire([&] { ++shows; }), InstanceStatus::First) << first.error();
+  InstanceGuard second(base);
+  EXPECT_EQ(second.Acquire([] { FAIL() << "the second copy must not listen"; }),
+            InstanceStatus::AlreadyRunning);
+  EXPECT_TRUE(RunUntil([&] { return shows == 1; }));
+  EXPECT_NE(first.serverName().find(std::to_string(::getuid())), std::string::npos);
+}
+
+TEST(InstanceGuardTest, AStaleSocketDoesNotBlockTheFirstCopy) {
+  const std::string base = "veskcal-stale-" + std::to_string(::getpid());
+  {
+    InstanceGuard crashed(base);
+    ASSERT_EQ(crashed.Acquire([] {}), InstanceStatus::First);
+  }
+  InstanceGuard next(base);
+  EXPECT_EQ(next.Acquire([] {}), InstanceStatus::First) << next.error();
+}
+
+TEST(TimersTest, ATimerRepeatsUntilKilledAndMayKillItself) {
+  QtTimers timers;
+  std::vector<int> fired;
+  ASSERT_EQ(timers.SetTimer(7, 10,
+                            [&](int id) {
+                              fired.push_back(id);
+                              if (fired.size() == 3) timers.KillTimer(id);
+                            }),
+            7);
+  EXPECT_TRUE(RunUntil([&] { return fired.size() >= 3; }));
+  EXPECT_FALSE(timers.IsArmed(7));
+  QApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_EQ(fired, (std::vector<int>{7, 7, 7}));
+  EXPECT_EQ(timers.SetTimer(0, 10, [](int) {}), 0);
+}
+
+TEST(TimersTest, SettingAnArmedIdReplacesItsCallback) {
+  QtTimers timers;
+  std::vector<std::string> fired;
+  timers.SetTimer(3, 10, [&](int) { fired.push_back("old"); });
+  timers.SetTimer(3, 10, [&](int id) {
+    fired.push_back("new");
+    timers.KillTimer(id);
+  });
+  EXPECT_TRUE(RunUntil([&] { return !timers.IsArmed(3); }));
+  EXPECT_EQ(fired, std::vector<std::string>{"new"});
+}
+
+TEST(ClockTest, NowIsTheSystemTime) {
+  QtClock clock;
+  const std::int64_t ms = clock.NowMs();
+  EXPECT_NEAR(static_cast<double>(clock.Now()), static_cast<double>(ms / 1000), 1.0);
+  EXPECT_GT(clock.Now(), 1'600'000'000);
+}
+
+TEST(HelpTest, AMissingTopicShowsTheContents) {
+  TempDir dir;
+  std::ofstream(dir.path() + "/index.html") << "<p>Contents</p>";
+  std::ofstream(dir.path() + "/topic102.html") << "<p>Day planner</p>";
+  QtHelpWindow help(dir.path());
+  EXPECT_EQ(help.PageFor(102).filename(), "topic102.html");
+  EXPECT_EQ(help.PageFor(108).filename(), "index.html");
+  EXPECT_EQ(help.PageFor(0).filename(), "index.html");
+  help.ShowTopic(102);
+  EXPECT_TRUE(help.browser()->toPlainText().contains("Day planner"));
+}
+
+std::string PdfText(const std::string& pdf) {
+  QProcess process;
+  process.start("pdftotext", {QString::fromStdString(pdf), "-"});
+  if (!process.waitForFinished(30'000)) return {};
+  return process.readAllStandardOutput().toStdString();
+}
+
+TEST(PrintTest, APrintJobToAPdfHoldsWhatWasDrawn) {
+  if (QStandardPaths::findExecutable("pdftotext").isEmpty()) {
+    GTEST_SKIP() << "pdftotext (poppler-utils) is missing";
+  }
+  TempDir dir;
+  const std::string pdf = dir.path() + "/job.pdf";
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setOutputFileName(QString::fromStdString(pdf));
+  QtPrintJob job(std::move(printer), 1, 2);
+  EXPECT_EQ(job.FirstPage(), 1);
+  EXPECT_EQ(job.LastPage(), 2);
+  for (int page = job.FirstPage(); page <= job.LastPage(); ++page) {
+    Canvas& canvas = job.BeginPage();
+    EXPECT_TRUE(canvas.IsPrinter());
+    // The default font is about 10 points at 96 units per inch.
+    const Size extent = canvas.TextExtent("Things to do...");
+    EXPECT_GE(extent.cy, 12);
+    EXPECT_LE(extent.cy, 20);
+    canvas.Rectangle(Rect::FromSize(20, 20, 700, 40), Rgb(255, 255, 0));
+    canvas.SetBkMode(BkMode::Transparent);
+    canvas.TextOut(22, 30, page == 1 ? "Things to do..." : "by Vesk Calendar");
+    job.EndPage();
+  }
+  ASSERT_TRUE(job.End());
+  const std::string text = PdfText(pdf);
+  const auto first = text.find("Things to do...");
+  const auto second = text.find("by Vesk Calendar");
+  ASSERT_NE(first, std::string::npos) << text;
+  ASSERT_NE(second, std::string::npos) << text;
+  // Two pages, in order, separated by a form feed.
+  EXPECT_NE(text.substr(first, second - first).find('\f'), std::string::npos);
+}
+
+TEST(PrintTest, AnUnwritableOutputFailsTheJob) {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setOutputFileName("/nonexistent-dir/job.pdf");
+  QtPrintJob job(std::move(printer), 1, 1);
+  job.BeginPage().TextOut(0, 0, "lost");
+  job.EndPage();
+  EXPECT_FALSE(job.End());
+}
+
+}  // namespace
+}  // namespace vesk::test

@@ -1,0 +1,222 @@
+// The store file on disk: what a new one looks like, what is refused and left
+// untouched, and what survives a killed process.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "platform/sqlite/sqlite_registry.h"
+#include "support/test_app.h"
+
+namespace vesk {
+namespace {
+
+using Bytes = std::vector<char>;
+
+Bytes ReadBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::filesystem::path& file, const Bytes& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+unsigned Mode(const std::filesystem::path& file) {
+  struct stat st {};
+  if (::stat(file.c_str(), &st) != 0) return 0;
+  return st.st_mode & 0777;
+}
+
+class StoreFileTest : public testing::Test {
+ protected:
+  // A real store with enough keys to fill several pages, closed again.
+  void MakeStore() {
+    auto store = SqliteRegistry::Open(file);
+    ASSERT_TRUE(store) << store.error();
+    Registry::Transaction group(**store);
+    for (int i = 0; i < 300; ++i) {
+      const std::string key = "App\\Appointments\\2000_3\\" + std::to_string(i);
+      ASSERT_EQ((*store)->CreateKey(key), OpenResult::Created);
+      ASSERT_TRUE((*store)->SetValue(key, "notes", RegValue::FromString(std::string(60, 'n'))));
+    }
+    ASSERT_EQ((*store)->CreateKey("App\\Marked"), OpenResult::Created);
+    ASSERT_TRUE((*store)->SetValue("App\\Marked", kMarker, RegValue::FromDword(1)));
+    ASSERT_TRUE(group.Commit());
+  }
+
+  // Opening fails, the message names the file and the reason, and the file
+  // is byte for byte what it was.
+  void ExpectRefused(const Bytes& before, const std::string& reason) {
+    auto store = SqliteRegistry::Open(file);
+    ASSERT_FALSE(store) << reason;
+    EXPECT_NE(store.error().find("Cannot open the store " + file.string() + ": "),
+              std::string::npos)
+        << store.error();
+    EXPECT_NE(store.error().find(reason), std::string::npos) << store.error();
+    EXPECT_EQ(ReadBytes(file), before) << reason;
+  }
+
+  static constexpr std::string_view kMarker = "MarkerValueName";
+  test::TempDir dir;
+  std::filesystem::path file = std::filesystem::path(dir.path()) / "veskcal.db";
+};
+
+TEST_F(StoreFileTest, ANewStoreAndItsLogAreForThisUserOnly) {
+  auto store = SqliteRegistry::Open(file);
+  ASSERT_TRUE(store) << store.error();
+  ASSERT_EQ((*store)->CreateKey("App"), OpenResult::Created);
+  EXPECT_EQ(Mode(file), 0600u);
+  const std::string wal = file.string() + "-wal";
+  const std::string shm = file.string() + "-shm";
+  ASSERT_TRUE(std::filesystem::exists(wal));
+  ASSERT_TRUE(std::filesystem::exists(shm));
+  EXPECT_EQ(Mode(wal), 0600u);
+  EXPECT_EQ(Mode(shm), 0600u);
+}
+
+TEST_F(StoreFileTest, AnEmptyFileBecomesTheStore) {
+  WriteBytes(file, {});
+  ::chmod(file.c_str(), 0644);
+  {
+    auto store = SqliteRegistry::Open(file);
+    ASSERT_TRUE(store) << store.error();
+    ASSERT_EQ((*store)->CreateKey("App"), OpenResult::Created);
+  }
+  EXPECT_EQ(Mode(file), 0600u);
+  auto store = SqliteRegistry::Open(file);
+  ASSERT_TRUE(store) << store.error();
+  EXPECT_TRUE((*store)->OpenKey("App"));
+}
+
+TEST_F(StoreFileTest, RandomBytesAreRefusedAndLeftAlone) {
+  std::mt19937 rng(7);
+  Bytes noise(8192);
+  for (char& c : noise) c = static_cast<char>(rng());
+  WriteBytes(file, noise);
+  ExpectRefused(noise, "file is not a database");
+  Bytes shortHeader(40, '\0');
+  std::copy_n("SQLite format 3", 16, shortHeader.begin());
+  WriteBytes(file, shortHeader);
+  ExpectRefused(shortHeader, "file is not a database");
+}
+
+TEST_F(StoreFileTest, ATruncatedStoreIsRefusedAndLeftAlone) {
+  MakeStore();
+  Bytes bytes = ReadBytes(file);
+  ASSERT_GT(bytes.size(), 8u * 4096);
+  bytes.resize(bytes.size() / 2);
+  WriteBytes(file, bytes);
+  ExpectRefused(bytes, "");
+}
+
+TEST_F(StoreFileTest, OtherSqliteDatabasesAreRefusedAndLeftAlone) {
+  MakeStore();
+  const Bytes ours = ReadBytes(file);
+  struct Patch {
+    std::size_t offset;
+    Bytes bytes;
+    std::string reason;
+  };
+  const Patch patches[] = {
+      {68, {0x12, 0x34, 0x56, 0x78}, "another application (application id 0x12345678)"},
+      {68, {0, 0, 0, 0}, "another application (application id 0x00000000)"},
+      {60, {0, 0, 0, 2}, "another version of the program (store version 2)"},
+  };
+  for (const Patch& patch : patches) {
+    Bytes bytes = ours;
+    std::copy(patch.bytes.begin(), patch.bytes.end(), bytes.begin() + patch.offset);
+    WriteBytes(file, bytes);
+    ExpectRefused(bytes, patch.reason);
+  }
+}
+
+TEST_F(StoreFileTest, AStoreWithMalformedValuesIsRefusedAndLeftAlone) {
+  MakeStore();
+  Bytes bytes = ReadBytes(file);
+  // Make the length in front of the marked value's name absurd: the page
+  // stays valid for SQLite, only our encoding of the values is broken.
+  int patched = 0;
+  for (auto it = std::search(bytes.begin(), bytes.end(), kMarker.begin(), kMarker.end());
+       it != bytes.end(); it = std::search(it + 1, bytes.end(), kMarker.begin(), kMarker.end())) {
+    ASSERT_GE(it - bytes.begin(), 4);
+    std::fill(it - 4, it, '\xff');
+    ++patched;
+  }
+  ASSERT_GT(patched, 0);
+  WriteBytes(file, bytes);
+  ExpectRefused(bytes, "is malformed");
+}
+
+TEST_F(StoreFileTest, ADirectoryOrAMissingFolderIsReported) {
+  std::filesystem::create_directory(file);
+  auto store = SqliteRegistry::Open(file);
+  ASSERT_FALSE(store);
+  EXPECT_EQ(store.error(), "Cannot open the store " + file.string() + ": it is not a regular file");
+  const auto missing = std::filesystem::path(dir.path()) / "nowhere" / "veskcal.db";
+  store = SqliteRegistry::Open(missing);
+  ASSERT_FALSE(store);
+  EXPECT_EQ(store.error(),
+            "Cannot open the store " + missing.string() + ": No such file or directory");
+}
+
+// A child commits one key after another and reports each finished commit
+// through a pipe; it is killed mid-way. Every reported commit must be there.
+TEST_F(StoreFileTest, EveryCommitReportedBeforeAKillSurvivesIt) {
+  int fds[2];
+  ASSERT_EQ(::pipe(fds), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(fds[0]);
+    auto store = SqliteRegistry::Open(file);
+    if (!store) ::_exit(2);
+    for (std::int32_t i = 0; i < 1000000; ++i) {
+      const std::string key = "Keys\\" + std::to_string(i);
+      Registry::Transaction group(**store);
+      if ((*store)->CreateKey(key) != OpenResult::Created) ::_exit(3);
+      if (!(*store)->SetValue(key, "n", RegValue::FromDword(i))) ::_exit(3);
+      if (!(*store)->SetValue(key, "text", RegValue::FromString(std::string(200, 'x')))) {
+        ::_exit(3);
+      }
+      if (!group.Commit()) ::_exit(3);
+      if (::write(fds[1], &i, sizeof i) != sizeof i) ::_exit(4);
+    }
+    ::_exit(0);
+  }
+  ::close(fds[1]);
+  std::int32_t reported = -1;
+  std::int32_t got;
+  while (::read(fds[0], &got, sizeof got) == sizeof got) {
+    reported = got;
+    if (reported == 300) ::kill(child, SIGKILL);
+  }
+  ::close(fds[0]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the child ended on its own with " << status;
+  ASSERT_GE(reported, 300);
+
+  auto store = SqliteRegistry::Open(file);
+  ASSERT_TRUE(store) << store.error();
+  for (std::int32_t i = 0; i <= reported; ++i) {
+    const std::string key = "Keys\\" + std::to_string(i);
+    ASSERT_EQ((*store)->QueryValue(key, "n"), RegValue::FromDword(i)) << key;
+    ASSERT_EQ((*store)->QueryValue(key, "text"), RegValue::FromString(std::string(200, 'x')));
+  }
+  // A commit cut off by the kill is either whole or absent.
+  std::string name;
+  for (std::size_t i = 0; (*store)->EnumSubKey("Keys", i, name) == EnumResult::Ok; ++i) {
+    EXPECT_EQ((*store)->Values(JoinKey("Keys", name)).size(), 2u) << name;
+  }
+}
+
+}  // namespace
+}  // namespace vesk
