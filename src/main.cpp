@@ -22,6 +22,7 @@
 #include "app/main_frame.h"
 #include "app/veskcal_app.h"
 #include "platform/data_dir.h"
+#include "platform/qt/first_paint_report.h"
 #include "platform/qt/installed_data.h"
 #include "platform/qt/instance_guard.h"
 #include "platform/qt/qt_clock.h"
@@ -175,6 +176,7 @@ int RunProgram(int argc, char** argv) {
   QApplication qapp(argc, argv);
   QGuiApplication::setDesktopFileName("veskcal");
   QApplication::setWindowIcon(IconFor(res::kIconApp));
+  ReportFirstPaintWhenAsked(kMainTitle);
 
   // First, so that a signal during start-up is not lost: it waits in the pipe.
   if (!InstallSignalHandlers()) std::perror("veskcal: signal handlers");

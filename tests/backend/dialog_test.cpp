@@ -5,6 +5,8 @@
 #include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
+#include <QPalette>
 #include <QRadioButton>
 #include <QSlider>
 
@@ -141,6 +143,31 @@ TEST_F(DialogTest, RunsModallyUntilAHandlerEndsIt) {
   EXPECT_EQ(dialog.commands,
             (std::vector<std::pair<int, int>>{{1066, kEnChange}, {12, 0}, {kIdOk, 0}}));
   EXPECT_EQ(dialog.scrolls, (std::vector<std::pair<int, int>>{{1065, 77}}));
+}
+
+TEST_F(DialogTest, DialogsAndMessageBoxesWearTheProgramsDialogColours) {
+  ui.SetDialogColors(Rgb(255, 255, 0), Rgb(0, 0, 128));
+  const DialogTemplate t = CountdownLike();
+  MinutesDialog dialog(ui, t);
+  QColor dialogBack, boxBack, boxText;
+  ui.Post([&] {
+    QWidget* window = QApplication::activeModalWidget();
+    if (window == nullptr) return;
+    dialogBack = window->palette().color(QPalette::Window);
+    ui.Post([&] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (box == nullptr) return;
+      boxBack = box->palette().color(QPalette::Window);
+      boxText = box->palette().color(QPalette::WindowText);
+      qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+    });
+    ui.Show("Colours", MbButtons::Ok);
+    QMetaObject::invokeMethod(window, "reject");
+  });
+  dialog.DoModal(nullptr);
+  EXPECT_EQ(dialogBack, QColor(255, 255, 0));
+  EXPECT_EQ(boxBack, QColor(255, 255, 0));
+  EXPECT_EQ(boxText, QColor(0, 0, 128));
 }
 
 TEST_F(DialogTest, EscapeIsTheCancelCommand) {

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -42,6 +43,7 @@ MbResult QtUi::Show(std::string_view text, MbButtons buttons, std::string_view c
   QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::NoButton,
                   DialogParent(ActiveWindow()));
   box.setTextFormat(Qt::PlainText);
+  ApplyDialogColors(box);
   switch (buttons) {
     case MbButtons::Ok:
       box.setStandardButtons(QMessageBox::Ok);
@@ -70,6 +72,19 @@ MbResult QtUi::Show(std::string_view text, MbButtons buttons, std::string_view c
              : buttons == MbButtons::OkCancel ? MbResult::Cancel
                                               : MbResult::Ok;
   }
+}
+
+void QtUi::SetDialogColors(Color back, Color fore) { dialogColors_ = {back, fore}; }
+
+// Only the dialog's own surface and texts take the colours; buttons and edit
+// fields keep the desktop's, so they stay readable whatever the scheme.
+void QtUi::ApplyDialogColors(QWidget& dialog) const {
+  if (!dialogColors_) return;
+  QPalette palette = dialog.palette();
+  const auto [back, fore] = *dialogColors_;
+  palette.setColor(QPalette::Window, QColor(RedOf(back), GreenOf(back), BlueOf(back)));
+  palette.setColor(QPalette::WindowText, QColor(RedOf(fore), GreenOf(fore), BlueOf(fore)));
+  dialog.setPalette(palette);
 }
 
 std::optional<Color> QtUi::ChooseColor(std::vector<Color>& customColors) {

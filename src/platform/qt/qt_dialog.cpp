@@ -195,6 +195,7 @@ void QtTemplateDialog::reject() {
 int QtUi::RunDialog(Dialog& dialog, Window* owner) {
   QWidget* parent = DialogParent(owner);
   QtTemplateDialog window(dialog, parent);
+  ApplyDialogColors(window);
   if (parent != nullptr) window.setWindowModality(Qt::WindowModal);
   QtDialogControls controls(window);
   AttachControls(dialog, controls);

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <deque>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "platform/ui.h"
 
@@ -50,6 +52,7 @@ class QtUi : public Ui {
   void ShowHelp(int topic) override;
   void PlaySound(std::string_view path) override;
   void Beep() override;
+  void SetDialogColors(Color back, Color fore) override;
 
   // The native window of a live window of ours (not an edit control).
   QtNativeWindow* NativeOf(const Window* window) const;
@@ -61,6 +64,8 @@ class QtUi : public Ui {
   // (none before the first such window showed).
   const QMargins& frameMargins() const { return frameMargins_; }
   void SetFrameMargins(const QMargins& margins) { frameMargins_ = margins; }
+  // Gives a dialog or message box the program's dialog colours, if any were set.
+  void ApplyDialogColors(QWidget& dialog) const;
 
  private:
   void RunPosted();
@@ -71,6 +76,7 @@ class QtUi : public Ui {
   std::deque<std::function<void()>> posted_;
   std::unique_ptr<QObject> postContext_;
   QMargins frameMargins_;
+  std::optional<std::pair<Color, Color>> dialogColors_;  // back, fore
   std::unique_ptr<QtSound> sound_;
   std::unique_ptr<QtAccelerators> accelerators_;
   std::unique_ptr<QtHelpWindow> help_;

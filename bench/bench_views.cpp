@@ -1,0 +1,78 @@
+// The month view's figures with 100,000 stored entries: one paint, and the
+// hover frames and day popups of moving the mouse across every day.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+
+#include "bench_data.h"
+#include "platform/headless/headless_ui.h"
+#include "views/month_view.h"
+
+namespace vesk::bench {
+namespace {
+
+// A month view in a plain frame on the headless twin, on the full store.
+struct ViewApp {
+  ViewApp() : app(CopyOfFullStore("views.db")), ui(app.boxes) {
+    app.ctx->ui = &ui;
+    view = std::make_unique<CVeskCalView>(*app.ctx);
+    view->Initialize();
+    WindowSpec frameSpec;
+    frameSpec.title = "VeskCal";
+    frameSpec.rect = {200, 150, 500, 450};
+    frameSpec.visible = true;
+    frame.Create(frameSpec);
+    WindowSpec viewSpec;
+    viewSpec.style = {.caption = false, .systemMenu = false};
+    viewSpec.parent = &frame;
+    viewSpec.rect = frame.ClientRect();
+    viewSpec.visible = true;
+    view->Create(viewSpec);
+    ui.Paint(*view);
+  }
+  App app;
+  HeadlessUi ui;
+  Window frame{ui};
+  std::unique_ptr<CVeskCalView> view;
+};
+
+ViewApp& Loaded() {
+  static ViewApp app;
+  return app;
+}
+
+// One full paint of the month on display (the entry list is sorted first, as
+// every paint does).
+void BM_MonthPaint(benchmark::State& state) {
+  ViewApp& v = Loaded();
+  for (auto _ : state) benchmark::DoNotOptimize(v.ui.Paint(*v.view).size());
+}
+BENCHMARK(BM_MonthPaint)->Unit(benchmark::kMicrosecond);
+
+// The mouse crosses every day of the month: each move draws the hover frames
+// and opens or replaces the day popup. Reports the slowest single move.
+void BM_HoverAcrossTheMonth(benchmark::State& state) {
+  ViewApp& v = Loaded();
+  using Clock = std::chrono::steady_clock;
+  double slowestMs = 0;
+  for (auto _ : state) {
+    const MonthLayout layout = v.view->layout();
+    for (int day = 1; day <= layout.daysInMonth; ++day) {
+      const Rect r = layout.days[day];
+      const Clock::time_point start = Clock::now();
+      v.ui.MouseMove(*v.view, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+      v.ui.Pump();
+      const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+      slowestMs = std::max(slowestMs, ms);
+    }
+  }
+  state.counters["slowest_move_ms"] = slowestMs;
+}
+BENCHMARK(BM_HoverAcrossTheMonth)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vesk::bench
+
+BENCHMARK_MAIN();
