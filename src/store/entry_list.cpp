@@ -119,6 +119,10 @@ void CEntryList::Discard(CPlannerEntry& e) { Remove(e); }
 // in order among themselves, so only the changed ones need placing.
 void CEntryList::SortByTime() {
   if (IsOrdered()) return;
+  if (holes_ == 0 && unorderedCount_ <= kFewMoved) {
+    ReinsertMoved();
+    return;
+  }
   std::vector<std::unique_ptr<CPlannerEntry>> clean;
   std::vector<std::unique_ptr<CPlannerEntry>> moved;
   clean.reserve(count_);
@@ -142,6 +146,39 @@ void CEntryList::SortByTime() {
   }
   unorderedCount_ = 0;
   holes_ = 0;
+}
+
+// A line just written moves one entry: taking the few moved entries out and
+// putting each back at its place costs a pass over the array instead of a
+// rebuild. Every entry keeps its position from before as the tie-breaker, so
+// the order is the one the merge below gives.
+void CEntryList::ReinsertMoved() {
+  std::vector<std::unique_ptr<CPlannerEntry>> moved;
+  moved.reserve(unorderedCount_);
+  std::size_t first = slots_.size();
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < slots_.size(); ++i) {
+    if (slots_[i]->unordered_) {
+      first = std::min(first, i);
+      moved.push_back(std::move(slots_[i]));
+    } else {
+      if (kept != i) slots_[kept] = std::move(slots_[i]);
+      ++kept;
+    }
+  }
+  slots_.resize(kept);
+  const auto before = [](const std::unique_ptr<CPlannerEntry>& a,
+                         const std::unique_ptr<CPlannerEntry>& b) {
+    return a->time_ != b->time_ ? a->time_ < b->time_ : a->pos_ < b->pos_;
+  };
+  for (auto& e : moved) {
+    auto at = std::upper_bound(slots_.begin(), slots_.end(), e, before);
+    first = std::min(first, static_cast<std::size_t>(at - slots_.begin()));
+    e->unordered_ = false;
+    slots_.insert(at, std::move(e));
+  }
+  for (std::size_t i = first; i < slots_.size(); ++i) slots_[i]->pos_ = i;
+  unorderedCount_ = 0;
 }
 
 CPlannerEntry* CEntryList::FindAt(int year, int month, int day, int hour, int minute,

@@ -79,6 +79,9 @@ class CEntryList {
   void Remove(CPlannerEntry& e);
   void RemoveEntryKey(CPlannerEntry& e);
   bool IsOrdered() const { return unorderedCount_ == 0 && holes_ == 0; }
+  // SortByTime for a few moved entries and no holes.
+  void ReinsertMoved();
+  static constexpr std::size_t kFewMoved = 32;
 
   AppContext& ctx_;
   std::vector<std::unique_ptr<CPlannerEntry>> slots_;

@@ -61,7 +61,11 @@ TEST_F(EntryListTest, SortMatchesAStableSortOfManyRandomChanges) {
   auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) % 50; };
   for (int i = 0; i < 200; ++i) all.push_back(&Timed(static_cast<LocalTime>(next())));
   for (int round = 0; round < 20; ++round) {
-    for (int k = 0; k < 7; ++k) all[next() % all.size()]->SetTime(static_cast<LocalTime>(next()));
+    // Mostly a few changes between sorts, now and then very many.
+    const int changes = round % 4 == 3 ? 150 : 1 + round % 7;
+    for (int k = 0; k < changes; ++k)
+      all[next() % all.size()]->SetTime(static_cast<LocalTime>(next()));
+    if (round % 5 == 4) all.push_back(&Timed(static_cast<LocalTime>(next())));
     std::vector<CPlannerEntry*> expected = list().Entries();
     std::stable_sort(expected.begin(), expected.end(),
                      [](auto* a, auto* b) { return a->time() < b->time(); });
