@@ -6,36 +6,40 @@ namespace vesk {
 
 namespace {
 
-// mktime of the fields read as standard (isDst false) or daylight time;
-// consistent is false when the C library had to move the time into the other.
-std::time_t MakeAs(std::tm tm, bool isDst, bool& consistent) {
-  tm.tm_isdst = isDst ? 1 : 0;
-  std::time_t t = std::mktime(&tm);
-  consistent = (tm.tm_isdst > 0) == isDst;
-  return t;
+bool SameWallClock(const std::tm& a, const std::tm& b) {
+  return a.tm_year == b.tm_year && a.tm_mon == b.tm_mon && a.tm_mday == b.tm_mday &&
+         a.tm_hour == b.tm_hour && a.tm_min == b.tm_min && a.tm_sec == b.tm_sec;
 }
 
 }  // namespace
 
-// mktime with tm_isdst = -1 guesses from the zone state of the previous call,
-// so an hour that occurs twice (autumn) or never (spring) would depend on what
-// ran before. Both readings are tried instead: a repeated hour takes its
-// first occurrence, a skipped one is read as standard time (the clock shows
-// the hour after the gap).
+// mktime with tm_isdst = -1 guesses from the zone state of the previous call
+// where a wall-clock time occurs twice (autumn) or never (spring), so its
+// answer there would depend on what ran before. Those two cases are settled
+// here: a repeated time takes its first occurrence, a skipped one is read as
+// standard time (the clock then shows the time after the gap).
 LocalTime MakeLocalTime(int year, int month, int day, int hour, int minute, int second) {
-  std::tm tm{};
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_hour = hour;
-  tm.tm_min = minute;
-  tm.tm_sec = second;
-  bool standardFits = false;
-  bool daylightFits = false;
-  std::time_t standard = MakeAs(tm, false, standardFits);
-  std::time_t daylight = MakeAs(tm, true, daylightFits);
-  std::time_t t = standard;
-  if (daylightFits && (!standardFits || daylight < standard)) t = daylight;
+  std::tm asked{};
+  asked.tm_year = year - 1900;
+  asked.tm_mon = month - 1;
+  asked.tm_mday = day;
+  asked.tm_hour = hour;
+  asked.tm_min = minute;
+  asked.tm_sec = second;
+  asked.tm_isdst = -1;
+  std::tm got = asked;
+  std::time_t t = std::mktime(&got);
+  const bool timeInRange = hour >= 0 && hour < 24 && minute >= 0 && minute < 60 &&
+                           second >= 0 && second < 60;
+  if (timeInRange && (got.tm_hour != hour || got.tm_min != minute || got.tm_sec != second)) {
+    std::tm standard = asked;
+    standard.tm_isdst = 0;
+    return static_cast<LocalTime>(std::mktime(&standard));
+  }
+  // The same wall-clock time an hour earlier means it occurs twice.
+  const std::time_t earlier = t - 3600;
+  std::tm other{};
+  if (localtime_r(&earlier, &other) != nullptr && SameWallClock(other, got)) t = earlier;
   return static_cast<LocalTime>(t);
 }
 
