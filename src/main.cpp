@@ -21,6 +21,7 @@
 #include "app/app_context.h"
 #include "app/main_frame.h"
 #include "app/veskcal_app.h"
+#include "planner/program_windows.h"
 #include "platform/data_dir.h"
 #include "platform/qt/first_paint_report.h"
 #include "platform/qt/installed_data.h"
@@ -222,18 +223,25 @@ int RunProgram(int argc, char** argv) {
   ctx.installedDataDir = InstalledDataDirectory();
   ReminderScheduler scheduler(ctx);
   ctx.armer = &scheduler;
+  ProgramWindows windows(ctx);
+  ctx.windows = &windows;
 
-  CVeskCalApp application(ctx, [] { QCoreApplication::exit(0); });
-  running = &application;
-  if (!application.InitInstance()) {
-    ShowError("The main window could not be created.");
-    return 1;
+  int status = 1;
+  {
+    CVeskCalApp application(ctx, [] { QCoreApplication::exit(0); });
+    running = &application;
+    if (application.InitInstance()) {
+      // A new event loop forgets an earlier exit(), so an end asked for while
+      // start-up ran a dialog of its own is honoured here.
+      status = endRequested ? 0 : QApplication::exec();
+      application.Exit();
+    } else {
+      ShowError("The main window could not be created.");
+    }
+    running = nullptr;
   }
-  // A new event loop forgets an earlier exit(), so an end asked for while
-  // start-up ran a dialog of its own is honoured here.
-  const int status = endRequested ? 0 : QApplication::exec();
-  application.Exit();
-  running = nullptr;
+  // Closed windows still waiting to be deleted use the context, which goes first.
+  ui.ReleaseWindows();
   return status;
 }
 

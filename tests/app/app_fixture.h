@@ -11,6 +11,7 @@
 
 #include "app/main_frame.h"
 #include "app/veskcal_app.h"
+#include "planner/program_windows.h"
 #include "platform/headless/headless_ui.h"
 #include "support/test_app.h"
 #include "views/calendar_windows.h"
@@ -69,6 +70,9 @@ class AppTest : public ::testing::Test {
   void Start();
   // The store as after an earlier run: the "sounds" key exists without sounds.
   void MarkNotFirstRun();
+  // The program's own calendar windows instead of the recording fake: day
+  // planners and the to-do list really open.
+  void UseProgramWindows() { app.ctx.windows = &programWindows; }
   CMainFrame& frame() const { return *application->mainFrame(); }
   WindowRecord& frameRecord() const { return *HeadlessUi::Record(frame()); }
   Size CalendarSize() const;
@@ -78,6 +82,7 @@ class AppTest : public ::testing::Test {
   TestApp app;
   AppUi ui{app.boxes};
   FakeCalendarWindows windows;
+  ProgramWindows programWindows{app.ctx};
   TempDir temp;
   std::filesystem::path dataDir;
   int ended = 0;  // how many times the program was told to end

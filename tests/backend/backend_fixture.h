@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QProcess>
 #include <functional>
 #include <string>
 #include <vector>
@@ -66,6 +67,14 @@ class RecordingWindow : public Window {
   bool minimizeHandled = true;
   bool closeDestroys = false;
 };
+
+// The text of a PDF file as pdftotext gives it (pages end in a form feed).
+inline std::string PdfText(const std::string& pdf) {
+  QProcess process;
+  process.start("pdftotext", {QString::fromStdString(pdf), "-"});
+  if (!process.waitForFinished(30'000)) return {};
+  return process.readAllStandardOutput().toStdString();
+}
 
 class QtBackendTest : public ::testing::Test {
  protected:

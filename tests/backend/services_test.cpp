@@ -140,13 +140,6 @@ TEST(HelpTest, AMissingTopicShowsTheContents) {
   EXPECT_TRUE(help.browser()->toPlainText().contains("Day planner"));
 }
 
-std::string PdfText(const std::string& pdf) {
-  QProcess process;
-  process.start("pdftotext", {QString::fromStdString(pdf), "-"});
-  if (!process.waitForFinished(30'000)) return {};
-  return process.readAllStandardOutput().toStdString();
-}
-
 TEST(PrintTest, APrintJobToAPdfHoldsWhatWasDrawn) {
   if (QStandardPaths::findExecutable("pdftotext").isEmpty()) {
     GTEST_SKIP() << "pdftotext (poppler-utils) is missing";

@@ -81,8 +81,11 @@ bool QtLineEdit::event(QEvent* event) {
 }
 
 QtEdit::QtEdit(EditControl& control, QWidget& parentClient, const Rect& rect,
-               const EditOptions& options)
-    : control_(control), options_(options), line_(new QtLineEdit(&parentClient)) {
+               const EditOptions& options, std::function<void()> uncovered)
+    : uncovered_(std::move(uncovered)),
+      control_(control),
+      options_(options),
+      line_(new QtLineEdit(&parentClient)) {
   line_->hide();
   line_->setFrame(false);
   line_->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
@@ -98,10 +101,12 @@ QtEdit::~QtEdit() { Destroy(); }
 
 void QtEdit::Destroy() {
   if (!line_) return;
+  const bool wasVisible = line_->isVisible();
   line_->Attach(nullptr);
   line_->hide();
   line_->deleteLater();
   line_ = nullptr;
+  if (wasVisible && uncovered_) uncovered_();
 }
 
 void QtEdit::SetWindowRect(const Rect& rect) {
@@ -126,7 +131,9 @@ void QtEdit::Show(bool visible) {
     line_->clearFocus();
     if (ref.get() == nullptr || !line_) return;
   }
+  const bool hiding = !visible && line_->isVisible();
   line_->setVisible(visible);
+  if (hiding && uncovered_) uncovered_();
 }
 
 bool QtEdit::IsVisible() const { return line_ && line_->isVisible(); }

@@ -4,6 +4,7 @@
 // loss go to the parent window as kEnChange and kEnKillFocus.
 #include <QLineEdit>
 #include <QPointer>
+#include <functional>
 
 #include "platform/edit_control.h"
 
@@ -30,7 +31,10 @@ class QtLineEdit : public QLineEdit {
 
 class QtEdit : public NativeEdit {
  public:
-  QtEdit(EditControl& control, QWidget& parentClient, const Rect& rect, const EditOptions& options);
+  // uncovered runs when the visible control hides or goes, so that the parent
+  // redraws the area it covered (the parent paints from a retained image).
+  QtEdit(EditControl& control, QWidget& parentClient, const Rect& rect, const EditOptions& options,
+         std::function<void()> uncovered);
   ~QtEdit() override;
 
   // NativeWindow: a child control in its parent's client area.
@@ -83,6 +87,7 @@ class QtEdit : public NativeEdit {
   QLineEdit* lineEdit() const { return line_; }
 
  private:
+  std::function<void()> uncovered_;
   bool Attached() const { return control_.native() == this; }
 
   EditControl& control_;

@@ -26,10 +26,14 @@ QtUi::QtUi()
 
 QtUi::~QtUi() {
   postContext_.reset();
+  ReleaseWindows();
+  help_.reset();
+}
+
+void QtUi::ReleaseWindows() {
   ReleaseAdopted();
   // Waiting work may hold released windows: they go now, while the Ui exists.
   posted_.clear();
-  help_.reset();
   // Widgets of destroyed windows wait for deletion on the event queue.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -42,7 +46,10 @@ std::unique_ptr<NativeEdit> QtUi::CreateNativeEdit(EditControl& edit, Window& pa
                                                    const Rect& rect, const EditOptions& options) {
   QtNativeWindow* host = NativeOf(&parent);
   if (host == nullptr || host->clientWidget() == nullptr) return nullptr;
-  return std::make_unique<QtEdit>(edit, *host->clientWidget(), rect, options);
+  return std::make_unique<QtEdit>(edit, *host->clientWidget(), rect, options,
+                                  [owner = parent.Ref()] {
+                                    if (Window* w = owner.get()) w->Invalidate(false);
+                                  });
 }
 
 void QtUi::Post(std::function<void()> fn) {

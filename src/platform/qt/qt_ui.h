@@ -54,6 +54,11 @@ class QtUi : public Ui {
   void Beep() override;
   void SetDialogColors(Color back, Color fore) override;
 
+  // Deletes the window objects still held (adopted windows, and released ones
+  // waiting in posted work, which is dropped) without running handlers. The
+  // program calls it once it has ended, before the objects those windows use go.
+  void ReleaseWindows();
+
   // The native window of a live window of ours (not an edit control).
   QtNativeWindow* NativeOf(const Window* window) const;
   // Whether the widget belongs to one of the program's windows.

@@ -113,10 +113,13 @@ void QtNativeWindow::LinkOwner() {
   if (child_ || ownerWindow_ == nullptr) return;
   QtNativeWindow* owner = ui_.NativeOf(ownerWindow_);
   if (owner == nullptr || owner->frameWidget() == nullptr) return;
+  // An owner inside another window (the month view in the main frame) lends
+  // its top-level window; asking a child for a native handle would make it native.
+  QWidget* ownerTop = owner->frameWidget()->window();
   frame_->winId();
-  owner->frameWidget()->winId();
+  ownerTop->winId();
   if (frame_->windowHandle() != nullptr) {
-    frame_->windowHandle()->setTransientParent(owner->frameWidget()->windowHandle());
+    frame_->windowHandle()->setTransientParent(ownerTop->windowHandle());
   }
 }
 
