@@ -119,9 +119,8 @@ void CVeskCalView::OpenDayPlanner(int year, int month, int day) {
 }
 
 void CVeskCalView::OpenTodayPlanner() {
-  if (ctx_.windows == nullptr || !ctx_.windows->Available(CalendarWindow::DayPlanner)) return;
   const DateTime today = BreakLocalTime(ctx_.clock.Now());
-  ctx_.windows->OpenDayPlanner(today.year, today.month, today.day);
+  OpenDayPlanner(today.year, today.month, today.day);
 }
 
 void CVeskCalView::OpenToDoList() {

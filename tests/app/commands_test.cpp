@@ -107,8 +107,9 @@ TEST_F(CommandsTest, CalendarWindowCommandsOpenTodaysWindows) {
   }
   EXPECT_EQ(windows.calls, (std::vector<std::string>{"year", "week 0 2000-3-15", "week 1 2000-3-15",
                                                      "planner 2000-3-15", "todo"}));
-  // The frame's Year and the view's To Do List play the click; the week window plays its own.
-  EXPECT_EQ(ui.sounds().size(), 2u);
+  // The frame's Year, the day planner's opening and the view's To Do List play
+  // the click; the week window plays its own.
+  EXPECT_EQ(ui.sounds().size(), 3u);
 }
 
 TEST_F(CommandsTest, RestoreIsAvailableOnlyWhileTheBackupFileExists) {

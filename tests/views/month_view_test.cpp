@@ -218,15 +218,15 @@ TEST_F(MonthViewTest, KeysStepAndOpen) {
   }
   view->StepMonth(5);
   ui.Key(*view, kVkReturn);
-  EXPECT_EQ(windows.calls, (std::vector<std::string>{"planner 2000-3-15 after 0 clicks"}))
-      << "Enter opens today's planner whatever month is shown";
+  EXPECT_EQ(windows.calls, (std::vector<std::string>{"planner 2000-3-15 after 1 clicks"}))
+      << "Enter opens today's planner whatever month is shown, with the click sound";
 }
 
 TEST_F(MonthViewTest, CommandsTodayAndToDo) {
   EXPECT_TRUE(ui.Command(*view, 32833));
   EXPECT_TRUE(ui.Command(*view, 32816));
   EXPECT_EQ(windows.calls,
-            (std::vector<std::string>{"planner 2000-3-15 after 0 clicks", "todo after 1 clicks"}));
+            (std::vector<std::string>{"planner 2000-3-15 after 1 clicks", "todo after 2 clicks"}));
   windows.available = false;
   EXPECT_FALSE(ui.MenuState(*view, 32833).enabled);
   EXPECT_FALSE(ui.Command(*view, 32816));
