@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "bench_data.h"
+#include "view_app.h"
 #include "calendar/local_time.h"
 #include "planner/day_planner.h"
 #include "planner/day_planner_table.h"
@@ -17,34 +17,13 @@
 namespace vesk::bench {
 namespace {
 
-// The month view in a plain frame on the headless twin, on the full store,
-// with every entry loaded as at start-up.
-struct PlannerApp {
-  PlannerApp() : app(CopyOfFullStore("planner.db")), ui(app.boxes) {
-    app.ctx->ui = &ui;
-    view = std::make_unique<CVeskCalView>(*app.ctx);
-    view->Initialize();
-    WindowSpec frameSpec;
-    frameSpec.title = "VeskCal";
-    frameSpec.rect = {200, 150, 500, 450};
-    frameSpec.visible = true;
-    frame.Create(frameSpec);
-    WindowSpec viewSpec;
-    viewSpec.style = {.caption = false, .systemMenu = false};
-    viewSpec.parent = &frame;
-    viewSpec.rect = frame.ClientRect();
-    viewSpec.visible = true;
-    view->Create(viewSpec);
-    ui.Paint(*view);
-  }
+// The month view on the full store; day planners open from it.
+struct PlannerApp : ViewApp {
+  PlannerApp() : ViewApp("planner.db") {}
   ~PlannerApp() {
     CloseAllDayPlanners(*app.ctx);
     ui.Pump();
   }
-  App app;
-  HeadlessUi ui;
-  Window frame{ui};
-  std::unique_ptr<CVeskCalView> view;
 };
 
 PlannerApp& Loaded() {

@@ -7,40 +7,13 @@
 #include <ctime>
 #include <memory>
 
-#include "bench_data.h"
-#include "platform/headless/headless_ui.h"
-#include "views/month_view.h"
+#include "view_app.h"
 
 namespace vesk::bench {
 namespace {
 
-// A month view in a plain frame on the headless twin, on the full store.
-struct ViewApp {
-  ViewApp() : app(CopyOfFullStore("views.db")), ui(app.boxes) {
-    app.ctx->ui = &ui;
-    view = std::make_unique<CVeskCalView>(*app.ctx);
-    view->Initialize();
-    WindowSpec frameSpec;
-    frameSpec.title = "VeskCal";
-    frameSpec.rect = {200, 150, 500, 450};
-    frameSpec.visible = true;
-    frame.Create(frameSpec);
-    WindowSpec viewSpec;
-    viewSpec.style = {.caption = false, .systemMenu = false};
-    viewSpec.parent = &frame;
-    viewSpec.rect = frame.ClientRect();
-    viewSpec.visible = true;
-    view->Create(viewSpec);
-    ui.Paint(*view);
-  }
-  App app;
-  HeadlessUi ui;
-  Window frame{ui};
-  std::unique_ptr<CVeskCalView> view;
-};
-
 ViewApp& Loaded() {
-  static ViewApp app;
+  static ViewApp app("views.db");
   return app;
 }
 

@@ -4,27 +4,11 @@
 #include <string>
 
 #include "res/command_ids.h"
+#include "res/template_parts.h"
 
 namespace vesk::res {
 
 namespace {
-
-ControlTemplate Control(ControlKind kind, int id, std::string text, int x, int y, int cx, int cy) {
-  ControlTemplate c;
-  c.kind = kind;
-  c.id = id;
-  c.text = std::move(text);
-  c.dlu = Rect::FromSize(x, y, cx, cy);
-  return c;
-}
-
-ControlTemplate Label(std::string text, int x, int y, int cx, int cy = 8) {
-  return Control(ControlKind::Static, -1, std::move(text), x, y, cx, cy);
-}
-
-ControlTemplate Bullet(int x, int y) {
-  return Control(ControlKind::Bitmap, -1, std::to_string(kBitmapBullet), x, y, 6, 6);
-}
 
 }  // namespace
 
@@ -68,20 +52,9 @@ const DialogTemplate& QuickHintsDialogTemplate() {
     t.width = 290;
     t.height = 140;
     t.centered = true;
-    int y = 10;
-    for (const char* line : kFirst) {
-      t.controls.push_back(Bullet(10, y + 1));
-      t.controls.push_back(Label(line, 22, y, 260));
-      y += 13;
-    }
-    y += 3;
+    int y = AddHintLines(t, kFirst, 10, 10, 260, 13) + 3;
     t.controls.push_back(Label("additional shortcuts:", 10, y, 260));
-    y += 13;
-    for (const char* line : kShortcuts) {
-      t.controls.push_back(Bullet(10, y + 1));
-      t.controls.push_back(Label(line, 22, y, 260));
-      y += 13;
-    }
+    y = AddHintLines(t, kShortcuts, 10, y + 13, 260, 13);
     t.controls.push_back(Control(ControlKind::DefaultButton, kIdOk, "OK", 124, y + 6, 42, 13));
     return t;
   }();

@@ -4,19 +4,11 @@
 #include <utility>
 
 #include "res/command_ids.h"
+#include "res/template_parts.h"
 
 namespace vesk::res {
 
 namespace {
-
-ControlTemplate Control(ControlKind kind, int id, std::string text, int x, int y, int cx, int cy) {
-  ControlTemplate c;
-  c.kind = kind;
-  c.id = id;
-  c.text = std::move(text);
-  c.dlu = Rect::FromSize(x, y, cx, cy);
-  return c;
-}
 
 // The rule buttons carry no text in the template: the dialog writes the
 // texts for the entry's date when it opens.

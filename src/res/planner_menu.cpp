@@ -4,6 +4,7 @@
 #include <string>
 
 #include "res/command_ids.h"
+#include "res/template_parts.h"
 
 namespace vesk::res {
 
@@ -23,17 +24,7 @@ const Menu& DayPlannerMenu() {
            MenuItem::Separator(),
            {"&Close\tEsc", kIdClose, {}},
        }},
-      {"&Edit",
-       0,
-       {
-           {"&Undo\tCtrl+Z", kIdUndo, {}},
-           MenuItem::Separator(),
-           {"Cu&t\tCtrl+X", kIdCut, {}},
-           {"&Copy\tCtrl+C", kIdCopy, {}},
-           {"&Paste\tCtrl+V", kIdPaste, {}},
-           {"&Delete\tDel", kIdDelete, {}},
-           {"Select &All\tCtrl+A", kIdSelectAll, {}},
-       }},
+      LineEditingMenu(),
       {"&Previous", kIdPrevious, {}},
       {"&Next", kIdNext, {}},
       {"&Help",
@@ -62,26 +53,8 @@ const DialogTemplate& PlannerHintsDialogTemplate() {
     t.caption = "Quick hints on using the Day Planner";
     t.width = 234;
     t.height = 95;
-    int y = 8;
-    for (const char* line : kHints) {
-      ControlTemplate bullet;
-      bullet.kind = ControlKind::Bitmap;
-      bullet.text = std::to_string(kBitmapBullet);
-      bullet.dlu = Rect::FromSize(10, y + 1, 6, 6);
-      t.controls.push_back(bullet);
-      ControlTemplate label;
-      label.kind = ControlKind::Static;
-      label.text = line;
-      label.dlu = Rect::FromSize(22, y, 204, 8);
-      t.controls.push_back(label);
-      y += 11;
-    }
-    ControlTemplate ok;
-    ok.kind = ControlKind::DefaultButton;
-    ok.id = kIdOk;
-    ok.text = "OK";
-    ok.dlu = Rect::FromSize(96, y + 4, 42, 13);
-    t.controls.push_back(ok);
+    const int y = AddHintLines(t, kHints, 10, 8, 204, 11);
+    t.controls.push_back(Control(ControlKind::DefaultButton, kIdOk, "OK", 96, y + 4, 42, 13));
     return t;
   }();
   return hints;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "res/command_ids.h"
+#include "res/template_parts.h"
 
 namespace vesk::res {
 
@@ -16,17 +17,7 @@ const Menu& ToDoMenu() {
            MenuItem::Separator(),
            {"&Close\tEsc", kIdClose, {}},
        }},
-      {"&Edit",
-       0,
-       {
-           {"&Undo\tCtrl+Z", kIdUndo, {}},
-           MenuItem::Separator(),
-           {"Cu&t\tCtrl+X", kIdCut, {}},
-           {"&Copy\tCtrl+C", kIdCopy, {}},
-           {"&Paste\tCtrl+V", kIdPaste, {}},
-           {"&Delete\tDel", kIdDelete, {}},
-           {"Select &All\tCtrl+A", kIdSelectAll, {}},
-       }},
+      LineEditingMenu(),
       {"&Help",
        0,
        {
@@ -49,20 +40,7 @@ const DialogTemplate& ToDoHintsDialogTemplate() {
     t.caption = "Quick hints on using the To-Do List";
     t.width = 236;
     t.height = 66;
-    int y = 8;
-    for (const char* line : kLines) {
-      ControlTemplate bullet;
-      bullet.kind = ControlKind::Bitmap;
-      bullet.text = std::to_string(kBitmapBullet);
-      bullet.dlu = Rect::FromSize(8, y + 1, 6, 6);
-      t.controls.push_back(bullet);
-      ControlTemplate label;
-      label.kind = ControlKind::Static;
-      label.text = line;
-      label.dlu = Rect::FromSize(20, y, 210, 8);
-      t.controls.push_back(label);
-      y += 13;
-    }
+    AddHintLines(t, kLines, 8, 8, 210, 13);
     return t;
   }();
   return hints;

@@ -1,0 +1,29 @@
+#include "view_app.h"
+
+namespace vesk::bench {
+
+ViewApp::ViewApp(const std::string& storeName) : app(CopyOfFullStore(storeName)), ui(app.boxes) {
+  app.ctx->ui = &ui;
+  view = std::make_unique<CVeskCalView>(*app.ctx);
+  view->Initialize();
+  WindowSpec frameSpec;
+  frameSpec.title = "VeskCal";
+  frameSpec.rect = {200, 150, 500, 450};
+  frameSpec.visible = true;
+  frame.Create(frameSpec);
+  WindowSpec viewSpec;
+  viewSpec.style = {.caption = false, .systemMenu = false};
+  viewSpec.parent = &frame;
+  viewSpec.rect = frame.ClientRect();
+  viewSpec.visible = true;
+  view->Create(viewSpec);
+  ui.Paint(*view);
+}
+
+ViewApp::~ViewApp() {
+  // Windows the benchmarks opened go while the context they use still exists.
+  view.reset();
+  ui.Pump();
+}
+
+}  // namespace vesk::bench
