@@ -87,4 +87,26 @@ std::unique_ptr<KeyNode> KeyTree::Detach(std::string_view path) {
   return node->parent()->RemoveChild(node->name());
 }
 
+EnumResult KeyTree::EnumSubKey(std::string_view path, std::size_t index,
+                               std::string& name) const {
+  const KeyNode* node = Find(path);
+  if (!node) return EnumResult::Error;
+  const KeyNode* child = node->ChildAt(index);
+  if (!child) return EnumResult::NoMoreItems;
+  name = child->name();
+  return EnumResult::Ok;
+}
+
+std::optional<RegValue> KeyTree::QueryValue(std::string_view path, std::string_view name) const {
+  const KeyNode* node = Find(path);
+  if (!node) return std::nullopt;
+  return node->FindValue(name);
+}
+
+std::vector<std::pair<std::string, RegValue>> KeyTree::Values(std::string_view path) const {
+  const KeyNode* node = Find(path);
+  if (!node) return {};
+  return node->Values();
+}
+
 }  // namespace vesk

@@ -90,6 +90,11 @@ class KeyTree {
   // or path names the root.
   std::unique_ptr<KeyNode> Detach(std::string_view path);
 
+  // The reading side of a registry over this tree.
+  EnumResult EnumSubKey(std::string_view path, std::size_t index, std::string& name) const;
+  std::optional<RegValue> QueryValue(std::string_view path, std::string_view name) const;
+  std::vector<std::pair<std::string, RegValue>> Values(std::string_view path) const;
+
  private:
   std::unique_ptr<KeyNode> root_;
 };

@@ -39,18 +39,11 @@ EnumResult MemoryRegistry::EnumSubKey(std::string_view path, std::size_t index, 
   if (!failEnum_.empty() && TakeFault(failEnum_, std::pair(FaultKey(path), index))) {
     return EnumResult::Error;
   }
-  const KeyNode* node = tree_.Find(path);
-  if (!node) return EnumResult::Error;
-  const KeyNode* child = node->ChildAt(index);
-  if (!child) return EnumResult::NoMoreItems;
-  name = child->name();
-  return EnumResult::Ok;
+  return tree_.EnumSubKey(path, index, name);
 }
 
 std::optional<RegValue> MemoryRegistry::QueryValue(std::string_view path, std::string_view name) {
-  const KeyNode* node = tree_.Find(path);
-  if (!node) return std::nullopt;
-  return node->FindValue(name);
+  return tree_.QueryValue(path, name);
 }
 
 bool MemoryRegistry::SetValue(std::string_view path, std::string_view name, const RegValue& value) {
@@ -62,9 +55,7 @@ bool MemoryRegistry::SetValue(std::string_view path, std::string_view name, cons
 }
 
 std::vector<std::pair<std::string, RegValue>> MemoryRegistry::Values(std::string_view path) {
-  const KeyNode* node = tree_.Find(path);
-  if (!node) return {};
-  return node->Values();
+  return tree_.Values(path);
 }
 
 bool MemoryRegistry::DeleteTree(std::string_view path) { return tree_.Detach(path) != nullptr; }

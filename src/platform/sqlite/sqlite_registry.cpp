@@ -252,18 +252,11 @@ OpenResult SqliteRegistry::CreateKey(std::string_view path) {
 bool SqliteRegistry::OpenKey(std::string_view path) { return tree_.Find(path) != nullptr; }
 
 EnumResult SqliteRegistry::EnumSubKey(std::string_view path, std::size_t index, std::string& name) {
-  const KeyNode* node = tree_.Find(path);
-  if (!node) return EnumResult::Error;
-  const KeyNode* child = node->ChildAt(index);
-  if (!child) return EnumResult::NoMoreItems;
-  name = child->name();
-  return EnumResult::Ok;
+  return tree_.EnumSubKey(path, index, name);
 }
 
 std::optional<RegValue> SqliteRegistry::QueryValue(std::string_view path, std::string_view name) {
-  const KeyNode* node = tree_.Find(path);
-  if (!node) return std::nullopt;
-  return node->FindValue(name);
+  return tree_.QueryValue(path, name);
 }
 
 bool SqliteRegistry::SetValue(std::string_view path, std::string_view name, const RegValue& value) {
@@ -277,9 +270,7 @@ bool SqliteRegistry::SetValue(std::string_view path, std::string_view name, cons
 }
 
 std::vector<std::pair<std::string, RegValue>> SqliteRegistry::Values(std::string_view path) {
-  const KeyNode* node = tree_.Find(path);
-  if (!node) return {};
-  return node->Values();
+  return tree_.Values(path);
 }
 
 bool SqliteRegistry::DeleteTree(std::string_view path) {
