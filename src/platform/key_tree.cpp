@@ -59,10 +59,16 @@ bool KeyNode::AdoptPackedValues(ValueList list) {
 }
 
 KeyNode* KeyTree::Find(std::string_view path) const {
+  // Reading an entry asks for the same key several times in a row.
+  if (lastFound_ != nullptr && path == lastPath_) return lastFound_;
   KeyNode* node = root_.get();
   ForEachKeyPart(path, [&](std::string_view part) {
     if (node) node = node->Child(part);
   });
+  if (node != nullptr) {
+    lastPath_.assign(path);
+    lastFound_ = node;
+  }
   return node;
 }
 
@@ -84,6 +90,7 @@ KeyTree::CreateResult KeyTree::Create(std::string_view path) {
 std::unique_ptr<KeyNode> KeyTree::Detach(std::string_view path) {
   KeyNode* node = Find(path);
   if (!node || node == root_.get()) return nullptr;
+  lastFound_ = nullptr;
   return node->parent()->RemoveChild(node->name());
 }
 

@@ -97,6 +97,9 @@ class KeyTree {
 
  private:
   std::unique_ptr<KeyNode> root_;
+  // The key Find gave last, until a key is detached.
+  mutable std::string lastPath_;
+  mutable KeyNode* lastFound_ = nullptr;
 };
 
 // Calls f on each non-empty backslash-separated component of path, in order.

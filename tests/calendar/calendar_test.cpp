@@ -238,6 +238,25 @@ TEST(LocalTime, RepeatedAndSkippedHoursDoNotDependOnEarlierCalls) {
   EXPECT_EQ(BreakLocalTime(skipped).minute, 30);
 }
 
+TEST(LocalTime, TimesOfOneDayFollowTheZoneInForce) {
+  // The same day asked for again after the zone changed gets the new zone's answer.
+  LocalTime inNewYork = 0, inLondon = 0;
+  {
+    ScopedTimeZone tz("America/New_York");
+    inNewYork = MakeLocalTime(2000, 3, 15, 9, 30);
+  }
+  {
+    ScopedTimeZone tz("Europe/London");
+    inLondon = MakeLocalTime(2000, 3, 15, 9, 30);
+  }
+  EXPECT_EQ(inNewYork - inLondon, 5 * 3600);
+  // A day with a clock change keeps it: 10:00 on 2 April 2000 in New York
+  // comes 9 hours after midnight, on the day after 10.
+  ScopedTimeZone tz("America/New_York");
+  EXPECT_EQ(MakeLocalTime(2000, 4, 2, 10, 0) - MakeLocalTime(2000, 4, 2, 0, 0), 9 * 3600);
+  EXPECT_EQ(MakeLocalTime(2000, 4, 3, 10, 0) - MakeLocalTime(2000, 4, 3, 0, 0), 10 * 3600);
+}
+
 TEST(LocalTime, OutOfRangeFieldsAreNormalised) {
   ScopedTimeZone tz("America/New_York");
   LocalTime leap = MakeLocalTime(2001, 2, 29, 10, 0);
