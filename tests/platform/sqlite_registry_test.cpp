@@ -142,6 +142,25 @@ TEST_F(SqliteRegistryTest, DeletedTreesStayDeletedAfterReopen) {
   EXPECT_EQ(test::Dump(*store), "A\nA\\2000_4\nA\\2000_4\\1_9_0\n");
 }
 
+TEST_F(SqliteRegistryTest, AKeyChangedAndDeletedInOneGroupIsGoneAfterReopen) {
+  auto store = Open();
+  ASSERT_NE(store, nullptr);
+  {
+    Registry::Transaction group(*store);
+    ASSERT_EQ(store->CreateKey("A\\Gone\\Child"), OpenResult::Created);
+    ASSERT_EQ(store->CreateKey("A\\Kept"), OpenResult::Created);
+    ASSERT_TRUE(store->SetValue("A\\Gone\\Child", "v", RegValue::FromDword(1)));
+    ASSERT_TRUE(store->SetValue("A\\Kept", "v", RegValue::FromDword(2)));
+    ASSERT_TRUE(store->DeleteTree("A\\Gone"));
+    ASSERT_TRUE(store->SetValue("A\\Kept", "w", RegValue::FromDword(3)));
+    EXPECT_TRUE(group.Commit());
+  }
+  store.reset();
+  store = Open();
+  ASSERT_NE(store, nullptr);
+  EXPECT_EQ(test::Dump(*store), "A\nA\\Kept\nA\\Kept [v] 4:02000000\nA\\Kept [w] 4:03000000\n");
+}
+
 TEST_F(SqliteRegistryTest, AWriteRefusedByTheFileLeavesMemoryAsTheFileIs) {
   auto store = Open(0);
   ASSERT_NE(store, nullptr);

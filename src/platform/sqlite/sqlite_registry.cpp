@@ -202,6 +202,13 @@ bool SqliteRegistry::Step(Stmt s) {
   return rc == SQLITE_DONE || rc == SQLITE_ROW;
 }
 
+bool SqliteRegistry::WritePending() {
+  bool ok = true;
+  for (const KeyNode* node : pending_) ok = ok && WriteValues(*node);
+  pending_.clear();
+  return ok;
+}
+
 bool SqliteRegistry::WriteValues(const KeyNode& node) {
   const ValueList& list = node.packedValues();
   sqlite3_stmt* st = stmts_[kUpdateValues];
@@ -211,6 +218,8 @@ bool SqliteRegistry::WriteValues(const KeyNode& node) {
 }
 
 void SqliteRegistry::Recover() {
+  // The reload below frees the keys waiting to be written.
+  pending_.clear();
   if (!sqlite3_get_autocommit(db_)) Step(kRollback);
   // Should the file be unreadable as well, memory keeps what it has; the
   // failed write was reported either way.
@@ -263,6 +272,11 @@ bool SqliteRegistry::SetValue(std::string_view path, std::string_view name, cons
   KeyNode* node = tree_.Find(path);
   // The root has no row; it stands for HKEY_LOCAL_MACHINE, which holds no values.
   if (!node || node == &tree_.root()) return false;
+  if (depth_ > 0 && !poisoned_) {
+    node->SetValue(name, value);
+    pending_.insert(node);
+    return true;
+  }
   return Apply([&] {
     node->SetValue(name, value);
     return WriteValues(*node);
@@ -277,6 +291,8 @@ bool SqliteRegistry::DeleteTree(std::string_view path) {
   const KeyNode* node = tree_.Find(path);
   if (!node || node == &tree_.root()) return false;
   return Apply([&] {
+    // Waiting writes go first: the keys about to go may be among them.
+    if (!WritePending()) return false;
     std::unique_ptr<KeyNode> gone = tree_.Detach(path);
     std::vector<const KeyNode*> todo = {gone.get()};
     sqlite3_stmt* st = stmts_[kDeleteKey];
@@ -301,9 +317,10 @@ bool SqliteRegistry::CommitTransaction() {
   if (--depth_ > 0) return !poisoned_;
   if (poisoned_) {
     poisoned_ = false;
+    pending_.clear();
     return false;
   }
-  if (Step(kCommit)) return true;
+  if (WritePending() && Step(kCommit)) return true;
   Recover();
   return false;
 }

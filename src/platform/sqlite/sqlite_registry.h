@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 #include "platform/key_tree.h"
 #include "platform/registry.h"
@@ -61,6 +62,8 @@ class SqliteRegistry : public Registry {
   void Recover();
   bool Step(Stmt s);
   bool WriteValues(const KeyNode& node);
+  // Writes the values changed inside the open explicit transaction.
+  bool WritePending();
 
   std::filesystem::path file_;
   sqlite3* db_;
@@ -70,6 +73,9 @@ class SqliteRegistry : public Registry {
   // A write of the open explicit transaction failed: the rest of it fails
   // too, so that the group stays all or nothing.
   bool poisoned_ = false;
+  // Keys whose values changed inside the open explicit transaction: each is
+  // written once, at its end, however many of its values were set.
+  std::unordered_set<KeyNode*> pending_;
 };
 
 }  // namespace vesk
