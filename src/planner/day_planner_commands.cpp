@@ -137,8 +137,17 @@ void AppointBook2::ReminderCommand() {
     dialog.minutes = 0;
     dialog.enabled = false;
   }
+  const int minutes = dialog.minutes;
+  const bool enabled = dialog.enabled;
+  const bool extra = dialog.extra;
   const WindowRef self = Ref();
-  dialog.DoModal(this);  // Cancel keeps the values put in above
+  // The fields follow the controls while the user works; Cancel takes back
+  // whatever was changed, so only OK changes the reminder.
+  if (dialog.DoModal(this) != kIdOk) {
+    dialog.minutes = minutes;
+    dialog.enabled = enabled;
+    dialog.extra = extra;
+  }
   if (self.get() == nullptr) return;
 
   entry = EditorEntry();
@@ -149,13 +158,13 @@ void AppointBook2::ReminderCommand() {
     created = entry != nullptr;
   }
   const int early = dialog.enabled ? dialog.minutes : -1;
-  const int enabled = dialog.enabled ? 1 : 0;
-  const int extra = dialog.extra ? 1 : 0;
-  if (entry != nullptr && (created || early != before.early || enabled != before.reminder ||
-                           extra != before.xreminder)) {
+  const int reminder = dialog.enabled ? 1 : 0;
+  const int xreminder = dialog.extra ? 1 : 0;
+  if (entry != nullptr && (created || early != before.early || reminder != before.reminder ||
+                           xreminder != before.xreminder)) {
     entry->early = early;
-    entry->xreminder = extra;
-    entry->reminder = enabled;
+    entry->xreminder = xreminder;
+    entry->reminder = reminder;
     entry->Schedule(true);  // stores it and arms the reminder again
     EntriesChanged();
   }
@@ -193,6 +202,9 @@ void AppointBook2::SelectFontCommand() {
 
 void AppointBook2::PrintCommand() {
   if (ctx_.view == nullptr) return;
+  // The printout shows the line being typed: it is stored first, as leaving
+  // it would (a cleared line is left for leaving to delete).
+  if (!IsBlank(editText_)) CommitLine();
   const WindowRef self = Ref();
   ctx_.view->BeginPrintFrom(*this, *this, PrintKind::DayPlanner);
   if (self.get() != nullptr) AfterModal();

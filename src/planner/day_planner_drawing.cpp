@@ -47,6 +47,9 @@ void AppointBook2::PrintPage(Canvas& printer, int /*page*/) { DrawPlanner(printe
 void AppointBook2::DrawPlanner(Canvas& canvas, const Font* font) {
   const bool printing = canvas.IsPrinter();
   const bool colors = !printing || ctx_.options.fastprinting == 0;
+  // Clicks and the editor keep using the screen's lines after a printout.
+  const PlannerMetrics screenMetrics = metrics_;
+  const int screenRowsTop = rowsTop_;
   // A printout uses the printer's own font.
   const Font* previous = canvas.SelectFont(printing ? nullptr : font);
   LayoutLines(canvas, printing ? nullptr : font);
@@ -58,6 +61,10 @@ void AppointBook2::DrawPlanner(Canvas& canvas, const Font* font) {
   }
   for (int hour = first; hour < kPlannerRows; ++hour) DrawRow(canvas, hour - first, hour, colors);
   canvas.SelectFont(previous);
+  if (printing) {
+    metrics_ = screenMetrics;
+    rowsTop_ = screenRowsTop;
+  }
   // After every repaint some line of the window is selected; the editor is
   // made once the paint is over, since a paint handler makes no windows.
   if (!printing && editor_ == nullptr && !editorPending_) {

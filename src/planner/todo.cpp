@@ -48,11 +48,15 @@ bool ToDo::CreateToDo() {
     if (ctx_.todo == this) ctx_.todo = nullptr;
     return false;
   }
-  font_ = view->mainFont();
   if (std::optional<FontBytes> stored = ctx_.store.LoadFont("font2")) {
     ownFont_ = ui().CreateFont(FontRecord::FromBytes(*stored));
-    if (ownFont_ != nullptr) font_ = ownFont_.get();
   }
+  // A copy of the main font, not the font itself: the month view replaces
+  // that one when the user picks another main font while the list is open.
+  if (ownFont_ == nullptr && view->mainFont() != nullptr) {
+    ownFont_ = ui().CreateFont(view->mainFont()->record());
+  }
+  font_ = ownFont_ != nullptr ? ownFont_.get() : view->mainFont();
   {
     std::unique_ptr<Canvas> measuring = view->native()->ClientCanvas();
     geometry_ = LayoutToDo(*measuring);

@@ -72,7 +72,7 @@ class ToDo : public Window, public Printable {
   std::array<std::string, kToDoLineCount> lines_;
   std::string editText_;
   const Font* font_ = nullptr;
-  std::unique_ptr<Font> ownFont_;  // the day planner font, when "font2" is stored
+  std::unique_ptr<Font> ownFont_;  // the day planner font, else a copy of the main font
   ToDoGeometry geometry_;
   CEntryEdit* editor_ = nullptr;   // adopted by the Ui; released once destroyed
   int editorLine_ = -1;            // the line whose text the editor holds

@@ -273,7 +273,7 @@ TEST_F(PlannerCommandsTest, ReminderOffIsStoredAsNoLead) {
   EXPECT_EQ(e.timer, 0);
 }
 
-TEST_F(PlannerCommandsTest, ReminderWithoutALeadOpensSwitchedOff) {
+TEST_F(PlannerCommandsTest, ReminderWithoutALeadOpensSwitchedOffAndCancelChangesNothing) {
   CPlannerEntry& e = app.AddEntry(2000, 3, 15, 10, 0, "Dentist");
   e.early = -1;
   e.reminder = 0;
@@ -283,6 +283,9 @@ TEST_F(PlannerCommandsTest, ReminderWithoutALeadOpensSwitchedOff) {
   ui.ScriptDialog(kDlgReminder, [](HeadlessDialog& d) {
     EXPECT_FALSE(d.controls().IsChecked(kIdReminderEnabled));
     EXPECT_EQ(d.controls().Text(kIdReminderMinutes), "0");
+    // Switched on and then cancelled: nothing the user did in the dialog counts.
+    d.Click(kIdReminderEnabled);
+    d.SetText(kIdReminderMinutes, "45");
     d.Click(kIdCancel);
   });
   // Unchanged values write nothing: a marker shows whether the entry was saved.
@@ -290,6 +293,8 @@ TEST_F(PlannerCommandsTest, ReminderWithoutALeadOpensSwitchedOff) {
                         RegValue::FromString("marker"));
   ui.Command(p, kIdReminder);
   EXPECT_EQ(StoredNotes(2000, 3, 15, 10, 0), "marker");
+  EXPECT_EQ(e.early, -1);
+  EXPECT_EQ(e.reminder, 0);
 }
 
 TEST_F(PlannerCommandsTest, ReminderOnALineWhoseEntryAnotherPlannerDeletedStoresTheLineAgain) {

@@ -164,6 +164,31 @@ TEST_F(PlannerDrawingTest, ASlowPrintoutHasTheColours) {
   EXPECT_EQ(std::count(texts.begin(), texts.end(), "+"), 1);
 }
 
+TEST_F(PlannerDrawingTest, ClicksStillHitTheScreenLinesAfterAPrintout) {
+  AppointBook2& p = Open(2000, 3, 15);
+  const PlannerMetrics screen = p.metrics();
+  const Point tenThirty = LinePoint(p, 2, false);
+  Print(p);
+  EXPECT_EQ(p.metrics(), screen);
+  ui.Click(p, tenThirty);
+  EXPECT_EQ(Selected(p), "10:30");
+  const Rect line = HalfLine(screen, 2, 0);
+  EXPECT_EQ(Record(Editor(p)).rect,
+            Rect::FromSize(line.left, line.top + 2, screen.textWidth - 12, screen.lineHeight - 2))
+      << "the editor sits over the screen line";
+}
+
+TEST_F(PlannerDrawingTest, TheLineBeingTypedIsStoredAndPrinted) {
+  AppointBook2& p = Open(2000, 3, 15);
+  Type(p, "Call the bank");
+  const std::vector<CanvasOp> ops = Print(p);
+  EXPECT_NE(FindText(ops, "Call the bank"), nullptr);
+  const CPlannerEntry* e = app.ctx.entries.FindAt(2000, 3, 15, 8, 0);
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->notes, "Call the bank");
+  EXPECT_EQ(Editor(p).Text(), "Call the bank") << "the line stays selected";
+}
+
 TEST_F(PlannerDrawingTest, ACancelledPrintDialogPrintsNothing) {
   AppointBook2& p = Open(2000, 3, 15);
   Type(p, "Unchanged");

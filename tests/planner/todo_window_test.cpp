@@ -72,7 +72,27 @@ TEST_F(ToDoTest, ShowsTheStoredLinesAndTheDayPlannerFont) {
 TEST_F(ToDoTest, WithoutASecondFontUsesTheMainFont) {
   StartFrame();
   ToDo& list = Open();
-  EXPECT_EQ(list.font(), frame->view().mainFont());
+  ASSERT_NE(list.font(), nullptr);
+  EXPECT_EQ(list.font()->record(), frame->view().mainFont()->record());
+  EXPECT_EQ(list.geometry().lineHeight, kLineHeight);
+}
+
+TEST_F(ToDoTest, ChangingTheMainFontWhileTheListIsOpenLeavesItsFontUsable) {
+  StartFrame();
+  ToDo& list = Open();
+  Type("groceries");
+  FontRecord bigger = FontRecord::DefaultMain();
+  bigger.height = -20;
+  ui.AnswerFont(bigger);
+  ASSERT_TRUE(ui.Command(*frame, res::kIdFont));
+  ui.Pump();
+  ASSERT_NE(list.font(), nullptr);
+  EXPECT_EQ(list.font()->record(), FontRecord::DefaultMain()) << "the list keeps the font it opened with";
+  ui.Paint(list);
+  EXPECT_EQ(list.geometry().lineHeight, kLineHeight);
+  ui.Click(list, LineCentre(3));
+  EXPECT_EQ(HeadlessUi::EditOf(editor())->font()->record(), FontRecord::DefaultMain());
+  EXPECT_EQ(Stored(0), "groceries");
 }
 
 TEST_F(ToDoTest, ASecondRequestBringsTheOpenWindowForward) {
