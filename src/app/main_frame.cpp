@@ -64,7 +64,11 @@ bool CMainFrame::CreateFrame() {
   spec.owner = owner;
   spec.visible = true;
   // A frame whose view failed is dropped by the caller without OnDestroy.
-  return Create(spec) && viewCreated_;
+  if (!Create(spec) || !viewCreated_) return false;
+  // "minatstart" without a tray: off screen, nothing could bring the window
+  // back, so it starts minimised instead.
+  if (ctx_.options.minatstart != 0 && !TrayAvailable()) native()->Minimize();
+  return true;
 }
 
 void CMainFrame::OnCreate() {
@@ -101,7 +105,7 @@ void CMainFrame::PlaceMainWindow() {
   if (top < 0 || top > screen.cy - kScreenMargin) top = kFallbackPosition;
   if (firstPlacement_) {
     firstPlacement_ = false;
-    if (ctx_.options.minatstart != 0) left = kOffScreenLeft;
+    if (ctx_.options.minatstart != 0 && TrayAvailable()) left = kOffScreenLeft;
   }
 
   // Placed once at the calendar's size to learn what the frame takes away.

@@ -12,6 +12,7 @@ namespace {
 constexpr std::string_view kColorsSection = "Colors";
 constexpr Color kBlack = Rgb(0, 0, 0);
 constexpr Color kYellow = Rgb(255, 255, 0);
+constexpr Color kRgbMask = 0x00FFFFFF;
 
 struct ColorField {
   std::string_view name;
@@ -82,12 +83,13 @@ ColorSet LoadColors(CRegistryStore& store) {
     return defaults;
   }
   // Every display this program runs on shows all 24-bit colours, so the
-  // nearest colour the screen can show is the stored value itself.
+  // nearest colour the screen can show is the stored red, green and blue;
+  // a high byte (a palette flag, or garbage) is no part of the colour.
   ColorSet colors;
   for (const ColorField& f : kColorFields) {
     std::int32_t value = 0;
     store.GetInt(f.name, value);
-    colors.*f.field = static_cast<Color>(value);
+    colors.*f.field = static_cast<Color>(value) & kRgbMask;
   }
   ApplyCollisionRule(colors);
   return colors;

@@ -71,6 +71,20 @@ TEST_F(PlacementTest, MinAtStartPlacesOffScreenOnlyTheFirstTime) {
   EXPECT_EQ(frameRecord().rect.top, 150);
 }
 
+TEST_F(PlacementTest, WithoutATrayMinAtStartStartsMinimisedAtTheSavedPosition) {
+  ui.SetTrayAvailable(false);
+  MarkNotFirstRun();
+  SetOptions(app.ctx, 1, 0);
+  app.ctx.store.SaveWindowPos(kPositionSection, 200, 150);
+  Start();
+  EXPECT_EQ(frameRecord().rect.left, 200);
+  EXPECT_TRUE(frameRecord().minimized);
+
+  frame().ComeForward();  // another start: the window is within reach
+  EXPECT_FALSE(frameRecord().minimized);
+  EXPECT_EQ(frameRecord().rect.left, 200);
+}
+
 TEST_F(PlacementTest, OnTopDecidesWhetherTheFrameStaysTopmost) {
   for (int ontop : {0, 1}) {
     SCOPED_TRACE(ontop);

@@ -139,5 +139,20 @@ TEST_F(StartupTest, TheMenuHoldsEveryCommandOfTheFrameOnce) {
   EXPECT_EQ(ids, expected);
 }
 
+TEST_F(StartupTest, SetupHoldsTheColourFontSoundAdvancedAndPrinterCommands) {
+  const MenuItem& file = res::MainMenu().front();
+  ASSERT_EQ(file.text, "&File");
+  const MenuItem& setup = file.children.front();
+  ASSERT_EQ(setup.text, "&Setup");
+  std::vector<std::pair<std::string, int>> items;
+  for (const MenuItem& item : setup.children) items.emplace_back(item.text, item.id);
+  const std::vector<std::pair<std::string, int>> expected{
+      {"&Color", res::kIdColor},       {"&Font", res::kIdFont},
+      {"&Sound", res::kIdSound},       {"&Advanced", res::kIdAdvanced},
+      {"&Printer", res::kIdPrintSetup},
+  };
+  EXPECT_EQ(items, expected);
+}
+
 }  // namespace
 }  // namespace vesk::test

@@ -102,6 +102,21 @@ TEST(ColorSet, UnreadableValuesReadAsBlackAndTriggerTheRule) {
   EXPECT_EQ(Stored(app, "back"), 0x00C0DCC0) << "loading does not write back";
 }
 
+TEST(ColorSet, AStoredHighByteIsNoPartOfTheColour) {
+  test::TestApp app;
+  // A palette-relative yellow is the same colour as the plain yellow text:
+  // read as two different values, the text would vanish on its background.
+  Store(app, "back", RegValue::FromDword(0x0200FFFF));
+  Store(app, "fore", RegValue::FromDword(0x0000FFFF));
+  Store(app, "dayplan1", RegValue::FromDword(0x00F0CAA6));
+  Store(app, "dayplan2", RegValue::FromDword(0x00C0DCC0));
+  Store(app, "toplite", RegValue::FromDword(static_cast<std::int32_t>(0xFF000080)));
+  const ColorSet loaded = LoadColors(app.ctx.store);
+  EXPECT_EQ(loaded.fore, Rgb(0, 0, 0));
+  EXPECT_EQ(loaded.back, Rgb(255, 255, 0));
+  EXPECT_EQ(loaded.toplite, Rgb(128, 0, 0));
+}
+
 TEST(ColorSet, PaletteOrder) {
   const ColorSet c = BlueScheme();
   const std::array<Color, 8> expected = {c.back,    c.fore,    c.dayplan1,   c.dayplan2,
