@@ -232,10 +232,13 @@ void CMainFrame::OnClose() {
 
 void CMainFrame::OnDestroy() {
   KillFrameTimers();
+  // The view's end closes the day planners first, so that the lines they
+  // store are in the backup; its purge of old months changes only the store,
+  // while the backup is written from the entries in memory.
+  if (view_ != nullptr) view_->Shutdown();
   const DateTime now = BreakLocalTime(ctx_.clock.Now());
   BackupEntries(ctx_, BackupPath(ctx_, AutoBackupName(now.month)), false);
   tray_.reset();
-  if (view_ != nullptr) view_->Shutdown();
   if (owner_ != nullptr) owner_->Destroy();
   if (onEnded_) onEnded_();
 }

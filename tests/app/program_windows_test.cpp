@@ -1,6 +1,10 @@
 // The program's own calendar windows behind the main frame's commands: Today
 // opens a real day planner, the week and year commands stay disabled until
 // their views exist, and Exit closes the planners with their lines stored.
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "app/app_context.h"
 #include "app/app_fixture.h"
 #include "planner/day_planner.h"
@@ -44,6 +48,10 @@ TEST_F(ProgramWindowsTest, ExitStoresTheLineOfEveryOpenPlanner) {
       app.registry.QueryValue(CRegistryStore::EntryPath(2000, 3, 15, 8, 0), "notes");
   ASSERT_TRUE(notes.has_value());
   EXPECT_EQ(notes->AsString(), "Typed before exit");
+  // The month's automatic backup, written at exit, holds the line too.
+  std::ifstream backup(DataFile("backup.March"));
+  const std::string text((std::istreambuf_iterator<char>(backup)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("|Typed before exit\n"), std::string::npos) << text;
 }
 
 }  // namespace
