@@ -4,10 +4,12 @@
 #include <QButtonGroup>
 #include <QDateTimeEdit>
 #include <QLineEdit>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPalette>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSlider>
 
 #include "backend_fixture.h"
@@ -168,6 +170,27 @@ TEST_F(DialogTest, DialogsAndMessageBoxesWearTheProgramsDialogColours) {
   EXPECT_EQ(dialogBack, QColor(255, 255, 0));
   EXPECT_EQ(boxBack, QColor(255, 255, 0));
   EXPECT_EQ(boxText, QColor(0, 0, 128));
+}
+
+TEST_F(DialogTest, ACentredDialogStandsInTheMiddleOfTheScreen) {
+  // Its owner sits in a corner, where Qt would otherwise put the dialog.
+  RecordingWindow owner(ui);
+  WindowSpec spec = Spec("Owner", {0, 0, 200, 100});
+  spec.visible = true;
+  ASSERT_TRUE(owner.Create(spec));
+  DialogTemplate t = CountdownLike();
+  t.centered = true;
+  MinutesDialog dialog(ui, t);
+  QPoint centre;
+  ui.Post([&] {
+    QWidget* window = QApplication::activeModalWidget();
+    if (window == nullptr) return;
+    centre = window->geometry().center();
+    QMetaObject::invokeMethod(window, "reject");
+  });
+  dialog.DoModal(&owner);
+  const QPoint screen = QGuiApplication::primaryScreen()->availableGeometry().center();
+  EXPECT_LE((centre - screen).manhattanLength(), 2) << centre.x() << "," << centre.y();
 }
 
 TEST_F(DialogTest, EscapeIsTheCancelCommand) {

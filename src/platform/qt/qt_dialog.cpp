@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QIntValidator>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSlider>
 #include <climits>
 #include <cmath>
@@ -197,6 +199,11 @@ int QtUi::RunDialog(Dialog& dialog, Window* owner) {
   QtTemplateDialog window(dialog, parent);
   ApplyDialogColors(window);
   if (parent != nullptr) window.setWindowModality(Qt::WindowModal);
+  // A dialog centred on the desktop; the others stand over their owner, as Qt places them.
+  if (dialog.dialogTemplate().centered) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    window.move(screen.center() - QPoint(window.width() / 2, window.height() / 2));
+  }
   QtDialogControls controls(window);
   AttachControls(dialog, controls);
   // When OnInitDialog returns true the dialog puts the focus on its first
