@@ -96,6 +96,8 @@ class AppointBook2 : public Window, public Printable {
   bool menuAttached() const { return menuAttached_; }
 
  private:
+  // A text of spaces only counts as empty.
+  static bool IsBlank(std::string_view text);
   // day_planner.cpp
   void SetDate(int y, int m, int d);
   int BorderHeight() const;

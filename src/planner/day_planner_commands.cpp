@@ -29,7 +29,6 @@ constexpr int kFirstStepYear = 1970;
 constexpr int kLastStepYear = 2036;
 constexpr Point kFontChangePosition{10, 10};
 
-bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string::npos; }
 
 std::string ClearDayQuestion(int year, int month, int day) {
   return "Are you sure you wish to delete all day planner entries for " +

@@ -20,8 +20,6 @@ constexpr LocalTime kContinuedUntilStep = 1800;
 
 bool IsDittoMark(std::string_view text) { return text == "\"" || text == "'"; }
 
-bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string::npos; }
-
 }  // namespace
 
 CPlannerEntry* AppointBook2::EditorEntry() const {
@@ -80,6 +78,10 @@ void AppointBook2::OpenLineEditor(int row, bool onHour) {
   editor_->Place(place);
   editor_->ShowOnTop();
   FocusEditor();
+}
+
+bool AppointBook2::IsBlank(std::string_view text) {
+  return text.find_first_not_of(' ') == std::string::npos;
 }
 
 void AppointBook2::CommitLine() {
