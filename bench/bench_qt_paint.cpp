@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "bench_data.h"
+#include "view_app.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/qt_window.h"
 #include "views/month_view.h"
@@ -19,19 +19,7 @@ namespace {
 struct QtViewApp {
   QtViewApp() : app(CopyOfFullStore("qt-paint.db")) {
     app.ctx->ui = &ui;
-    view = std::make_unique<CVeskCalView>(*app.ctx);
-    view->Initialize();
-    WindowSpec frameSpec;
-    frameSpec.title = "VeskCal";
-    frameSpec.rect = {200, 150, 500, 450};
-    frameSpec.visible = true;
-    frame.Create(frameSpec);
-    WindowSpec viewSpec;
-    viewSpec.style = {.caption = false, .systemMenu = false};
-    viewSpec.parent = &frame;
-    viewSpec.rect = frame.ClientRect();
-    viewSpec.visible = true;
-    view->Create(viewSpec);
+    view = StartMonthView(*app.ctx, frame);
     QApplication::processEvents();
   }
   App app;

@@ -2,9 +2,8 @@
 
 namespace vesk::bench {
 
-ViewApp::ViewApp(const std::string& storeName) : app(CopyOfFullStore(storeName)), ui(app.boxes) {
-  app.ctx->ui = &ui;
-  view = std::make_unique<CVeskCalView>(*app.ctx);
+std::unique_ptr<CVeskCalView> StartMonthView(AppContext& ctx, Window& frame) {
+  auto view = std::make_unique<CVeskCalView>(ctx);
   view->Initialize();
   WindowSpec frameSpec;
   frameSpec.title = "VeskCal";
@@ -17,6 +16,12 @@ ViewApp::ViewApp(const std::string& storeName) : app(CopyOfFullStore(storeName))
   viewSpec.rect = frame.ClientRect();
   viewSpec.visible = true;
   view->Create(viewSpec);
+  return view;
+}
+
+ViewApp::ViewApp(const std::string& storeName) : app(CopyOfFullStore(storeName)), ui(app.boxes) {
+  app.ctx->ui = &ui;
+  view = StartMonthView(*app.ctx, frame);
   ui.Paint(*view);
 }
 

@@ -10,6 +10,10 @@
 
 namespace vesk::bench {
 
+// Loads every entry into a month view and shows it filling frame, as the
+// main frame does; ctx.ui must be the frame's Ui.
+std::unique_ptr<CVeskCalView> StartMonthView(AppContext& ctx, Window& frame);
+
 struct ViewApp {
   explicit ViewApp(const std::string& storeName);
   ~ViewApp();
