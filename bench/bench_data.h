@@ -5,11 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "app/app_context.h"
 #include "platform/headless/scripted_message_boxes.h"
 #include "platform/headless/virtual_clock.h"
 #include "platform/sqlite/sqlite_registry.h"
 #include "reminders/reminder_scheduler.h"
+#include "store/app_context.h"
 
 namespace vesk::bench {
 

@@ -18,7 +18,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_context.h"
 #include "app/main_frame.h"
 #include "app/veskcal_app.h"
 #include "planner/program_windows.h"
@@ -34,6 +33,8 @@
 #include "platform/sqlite/sqlite_registry.h"
 #include "reminders/reminder_scheduler.h"
 #include "res/command_ids.h"
+#include "res/icons.h"
+#include "store/app_context.h"
 #include "store/registry_export.h"
 
 namespace vesk {
@@ -176,7 +177,6 @@ void RequestEnd() {
 int RunProgram(int argc, char** argv) {
   QApplication qapp(argc, argv);
   QGuiApplication::setDesktopFileName("veskcal");
-  QApplication::setWindowIcon(IconFor(res::kIconApp));
   ReportFirstPaintWhenAsked(kMainTitle);
 
   // First, so that a signal during start-up is not lost: it waits in the pipe.
@@ -214,7 +214,8 @@ int RunProgram(int argc, char** argv) {
     return 1;
   }
 
-  QtUi ui;
+  QtUi ui(res::ProgramUiResources());
+  QApplication::setWindowIcon(ui.icons().AppIcon());
   QtClock clock;
   QtTimers timers;
   AppContext ctx(**store, clock, timers, ui);

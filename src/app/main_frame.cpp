@@ -2,13 +2,13 @@
 
 #include <utility>
 
-#include "app/app_context.h"
-#include "app/sounds.h"
 #include "calendar/local_time.h"
 #include "reminders/reminder_scheduler.h"
 #include "res/command_ids.h"
 #include "res/main_menu.h"
+#include "store/app_context.h"
 #include "store/backup_file.h"
+#include "store/sounds.h"
 #include "views/month_view.h"
 
 namespace vesk {
@@ -35,14 +35,14 @@ WindowStyle FrameStyle() {
 
 CMainFrame::CMainFrame(AppContext& ctx, std::function<void()> onEnded)
     : Window(*ctx.ui), ctx_(ctx), onEnded_(std::move(onEnded)) {
-  ctx_.mainFrame = this;
+  ctx_.mainWindow = this;
 }
 
 CMainFrame::~CMainFrame() {
   KillFrameTimers();
   // The view is this window's child: it goes before the frame's own window.
   view_.reset();
-  if (ctx_.mainFrame == this) ctx_.mainFrame = nullptr;
+  if (ctx_.mainWindow == this) ctx_.mainWindow = nullptr;
 }
 
 bool CMainFrame::CreateFrame() {

@@ -10,6 +10,7 @@
 #include "platform/ui.h"
 #include "platform/window.h"
 #include "reminders/next_appointment.h"
+#include "store/main_window.h"
 
 namespace vesk {
 
@@ -25,7 +26,7 @@ inline constexpr int kSweepTimerId = 3000;
 inline constexpr int kLastSweepRetryId = 3009;
 inline constexpr unsigned kSweepPeriodMs = 82800000;  // 23 hours
 
-class CMainFrame : public Window, public TrayHandler {
+class CMainFrame : public Window, public TrayHandler, public MainWindow {
  public:
   // onEnded runs once the frame's window has been destroyed: the program ends.
   CMainFrame(AppContext& ctx, std::function<void()> onEnded);
@@ -37,21 +38,23 @@ class CMainFrame : public Window, public TrayHandler {
   // not be created.
   bool CreateFrame();
 
+  Window& FrameWindow() override { return *this; }
+
   void PlaceMainWindow();
   // The click sound, the current month, the window restored, on top and active, placed again.
   void ShowMainWindow();
   // Makes the frame the active window (before a reminder pops up).
-  void ActivateFrame();
+  void ActivateFrame() override;
   // Another start of the program asked for the window: a visible frame comes
   // forward (restored when minimised); a hidden one stays in the tray, and
   // without a tray it is shown, since nothing else could bring it back.
   void ComeForward();
   // Hides the frame to the tray; without a tray it minimises instead, so the
   // window stays within reach.
-  void Hide();
+  void Hide() override;
   // Rebuilds the tray tooltip from the next appointment; windows that change
   // entries call it, since the desktop cannot report the mouse over the icon.
-  void RefreshTrayTip();
+  void RefreshTrayTip() override;
   // Ends the program as "E&xit" does: the frame is destroyed, which writes
   // the automatic backup, removes the tray icon and purges old months.
   void Exit();
@@ -59,7 +62,7 @@ class CMainFrame : public Window, public TrayHandler {
   CVeskCalView& view() const { return *view_; }
   TrayIcon* tray() const { return tray_.get(); }
   int borderWidth() const { return borderWidth_; }
-  int borderHeight() const { return borderHeight_; }
+  int borderHeight() const override { return borderHeight_; }
 
   void OnCreate() override;
   bool OnCommand(int id) override;

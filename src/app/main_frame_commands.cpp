@@ -3,14 +3,14 @@
 #include <system_error>
 
 #include "app/about_dialog.h"
-#include "app/app_context.h"
 #include "app/backup_dialog.h"
 #include "app/main_frame.h"
-#include "app/sounds.h"
 #include "calendar/local_time.h"
 #include "res/app_dialogs.h"
 #include "res/command_ids.h"
+#include "store/app_context.h"
 #include "store/backup_file.h"
+#include "store/sounds.h"
 #include "views/calendar_windows.h"
 #include "views/month_view.h"
 

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "app/app_context.h"
 #include "app/main_frame.h"
-#include "app/sounds.h"
+#include "store/app_context.h"
+#include "store/sounds.h"
 
 namespace vesk {
 
@@ -19,7 +19,7 @@ std::string ReminderCaption(int hour, int minute, bool dayEarly) {
 }
 
 void AppReminderPresenter::ActivateMainFrame() {
-  if (ctx_.mainFrame != nullptr) ctx_.mainFrame->ActivateFrame();
+  if (ctx_.mainWindow != nullptr) ctx_.mainWindow->ActivateFrame();
 }
 
 void AppReminderPresenter::ShowReminder(int /*month*/, int /*day*/, int hour, int minute,

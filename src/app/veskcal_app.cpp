@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "app/app_context.h"
 #include "app/default_sounds.h"
 #include "app/main_frame.h"
-#include "app/sounds.h"
 #include "calendar/local_time.h"
 #include "platform/ui.h"
+#include "store/app_context.h"
+#include "store/sounds.h"
 #include "views/month_view.h"
 
 namespace vesk {

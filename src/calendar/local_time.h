@@ -3,15 +3,11 @@
 // and time of day with seconds 0; the TZ environment decides daylight saving.
 #include <cstdint>
 
+#include "platform/types.h"
+
 namespace vesk {
 
 using LocalTime = std::int32_t;
-
-struct DateTime {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-  int weekday = 1;  // 1..7, Sunday = 1
-  bool operator==(const DateTime&) const = default;
-};
 
 // The C library's mktime, deterministic at daylight-saving changes: an hour
 // that occurs twice gives its first occurrence, an hour skipped in spring is

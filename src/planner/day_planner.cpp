@@ -3,13 +3,13 @@
 
 #include <algorithm>
 
-#include "app/app_context.h"
-#include "app/main_frame.h"
 #include "calendar/calendar.h"
 #include "planner/entry_edit.h"
 #include "platform/ui.h"
 #include "res/command_ids.h"
 #include "res/planner_menu.h"
+#include "store/app_context.h"
+#include "store/main_window.h"
 #include "store/repeat_dialog.h"
 #include "views/color_set.h"
 #include "views/month_view.h"
@@ -24,8 +24,8 @@ constexpr int kScrollMax = kPlannerRows;
 constexpr int kBorderSlack = 4;
 
 WindowStyle PlannerStyle() {
-  return {.caption = true, .systemMenu = true, .minimizeBox = false, .sizing = false,
-          .vscroll = true};
+  return {
+      .caption = true, .systemMenu = true, .minimizeBox = false, .sizing = false, .vscroll = true};
 }
 
 }  // namespace
@@ -53,8 +53,8 @@ const ColorSet& AppointBook2::Colors() const {
 }
 
 int AppointBook2::BorderHeight() const {
-  if (ctx_.mainFrame != nullptr && ctx_.mainFrame->borderHeight() > 0) {
-    return ctx_.mainFrame->borderHeight();
+  if (ctx_.mainWindow != nullptr && ctx_.mainWindow->borderHeight() > 0) {
+    return ctx_.mainWindow->borderHeight();
   }
   // Without a main frame, this window's own frame stands in for it.
   return WindowRect().Height() - ClientRect().Height() + kBorderSlack;

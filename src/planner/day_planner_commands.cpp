@@ -2,8 +2,6 @@
 #include <memory>
 #include <string>
 
-#include "app/app_context.h"
-#include "app/main_frame.h"
 #include "calendar/calendar.h"
 #include "calendar/local_time.h"
 #include "planner/day_planner.h"
@@ -13,7 +11,9 @@
 #include "platform/ui.h"
 #include "reminders/reminder_dialog.h"
 #include "res/command_ids.h"
+#include "store/app_context.h"
 #include "store/entry_list.h"
+#include "store/main_window.h"
 #include "store/repeat_dialog.h"
 #include "store/repeat_rules.h"
 #include "views/month_view.h"
@@ -29,7 +29,6 @@ constexpr int kFirstStepYear = 1970;
 constexpr int kLastStepYear = 2036;
 constexpr Point kFontChangePosition{10, 10};
 
-
 std::string ClearDayQuestion(int year, int month, int day) {
   return "Are you sure you wish to delete all day planner entries for " +
          std::string(MonthName(month).value_or("")) + " " + std::to_string(day) + ", " +
@@ -38,6 +37,10 @@ std::string ClearDayQuestion(int year, int month, int day) {
 
 void EnableWindow(Window* window, bool enabled) {
   if (window != nullptr && window->native() != nullptr) window->native()->Enable(enabled);
+}
+
+void EnableFrame(AppContext& ctx, bool enabled) {
+  if (ctx.mainWindow != nullptr) EnableWindow(&ctx.mainWindow->FrameWindow(), enabled);
 }
 
 }  // namespace
@@ -96,17 +99,18 @@ void AppointBook2::RepeatsCommand() {
   AppContext& ctx = ctx_;
   const WindowRef self = Ref();
   ctx.repeatBusy = true;
-  EnableWindow(ctx.mainFrame, false);
+  EnableFrame(ctx, false);
   EnableWindow(this, false);
   const int result = repeatDlg_->DoModal(this);
-  EnableWindow(ctx.mainFrame, true);
+  EnableFrame(ctx, true);
   if (self.get() == nullptr) {  // closed while the dialog ran
     ctx.repeatBusy = false;
     return;
   }
   EnableWindow(this, true);
   // The entry may have gone meanwhile (a restore, another window's deletion).
-  if (CPlannerEntry* still = ctx.entries.FindBySerial(serial); result == kIdOk && still != nullptr) {
+  if (CPlannerEntry* still = ctx.entries.FindBySerial(serial);
+      result == kIdOk && still != nullptr) {
     ApplyRepeatChoice(*still, repeatDlg_->Result());
     Invalidate(false);
     EntriesChanged();

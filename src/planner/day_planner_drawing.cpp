@@ -1,11 +1,11 @@
 // Drawing the day planner on the screen and on paper.
 #include <string>
 
-#include "app/app_context.h"
 #include "calendar/calendar.h"
 #include "planner/day_planner.h"
 #include "planner/entry_edit.h"
 #include "platform/ui.h"
+#include "store/app_context.h"
 #include "store/planner_entry.h"
 #include "views/color_set.h"
 
@@ -17,11 +17,11 @@ constexpr Color kRepeatMark = Rgb(255, 0, 0);
 // The separators are drawn with the context's default pen.
 constexpr Color kSeparator = Rgb(0, 0, 0);
 constexpr int kLabelLeft = 5;
-constexpr int kTextInset = 2;     // texts sit this far below a line's top
-constexpr int kEntryIndent = 7;   // entry texts start this far into the text column
-constexpr int kMarkOffset = 9;    // the repeat mark "+" stands this far left of the column
-constexpr int kHalfMarkRaise = 3; // the half-past line's mark sits a little higher
-constexpr int kHalfLabelGap = 16; // the half-past label ends this far left of the column
+constexpr int kTextInset = 2;      // texts sit this far below a line's top
+constexpr int kEntryIndent = 7;    // entry texts start this far into the text column
+constexpr int kMarkOffset = 9;     // the repeat mark "+" stands this far left of the column
+constexpr int kHalfMarkRaise = 3;  // the half-past line's mark sits a little higher
+constexpr int kHalfLabelGap = 16;  // the half-past label ends this far left of the column
 constexpr Point kHeaderAt{22, 2};
 
 // Both labels of an hour. The 24-hour table has none before 5:00; those rows
@@ -89,8 +89,8 @@ void AppointBook2::DrawRow(Canvas& canvas, int row, int hour, bool colors) {
   }
   canvas.TextOut(kLabelLeft, h.top + kTextInset, labels.onHour);
   if (const CPlannerEntry* e = ctx_.entries.FindAt(year, month, day, hour, 0)) {
-    DrawEntry(canvas, *e, {h.left - kMarkOffset, h.top}, {h.left + kEntryIndent, h.top + kTextInset},
-              colors);
+    DrawEntry(canvas, *e, {h.left - kMarkOffset, h.top},
+              {h.left + kEntryIndent, h.top + kTextInset}, colors);
   }
   canvas.Line(h.left, h.bottom, kPlannerBandWidth, h.bottom, kSeparator);
   const int halfWidth = canvas.TextExtent(labels.halfPast).cx;

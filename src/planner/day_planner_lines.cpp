@@ -2,19 +2,19 @@
 #include <algorithm>
 #include <string>
 
-#include "app/app_context.h"
-#include "app/main_frame.h"
 #include "planner/day_planner.h"
 #include "planner/entry_edit.h"
 #include "platform/ui.h"
+#include "store/app_context.h"
 #include "store/entry_list.h"
+#include "store/main_window.h"
 #include "store/repeat_rules.h"
 
 namespace vesk {
 
 namespace {
 
-constexpr int kEditInset = 2;    // the control sits this far below the line's top
+constexpr int kEditInset = 2;  // the control sits this far below the line's top
 constexpr int kEditNarrower = 12;
 constexpr LocalTime kContinuedUntilStep = 1800;
 
@@ -53,7 +53,7 @@ void AppointBook2::FocusEditor() {
 }
 
 void AppointBook2::EntriesChanged() {
-  if (ctx_.mainFrame != nullptr) ctx_.mainFrame->RefreshTrayTip();
+  if (ctx_.mainWindow != nullptr) ctx_.mainWindow->RefreshTrayTip();
 }
 
 void AppointBook2::OpenLineEditor(int row, bool onHour) {
@@ -70,8 +70,7 @@ void AppointBook2::OpenLineEditor(int row, bool onHour) {
   if (!edit->CreateFor(*this, place, true)) return;
   edit->SetFont(font_.get());
   editor_ = std::move(edit);
-  CPlannerEntry* e =
-      ctx_.entries.FindAt(year, month, day, firstHour_ + row, onHour ? 0 : 30);
+  CPlannerEntry* e = ctx_.entries.FindAt(year, month, day, firstHour_ + row, onHour ? 0 : 30);
   editText_ = e != nullptr ? e->notes : std::string();
   LinkEntry(e);
   editor_->SetText(editText_);

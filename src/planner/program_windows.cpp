@@ -1,8 +1,8 @@
 #include "planner/program_windows.h"
 
-#include "app/app_context.h"
 #include "planner/day_planner_table.h"
 #include "planner/todo_open.h"
+#include "store/app_context.h"
 #include "views/month_view.h"
 
 namespace vesk {

@@ -4,12 +4,12 @@
 
 #include <utility>
 
-#include "app/app_context.h"
-#include "app/main_frame.h"
 #include "planner/entry_edit.h"
 #include "platform/ui.h"
 #include "res/command_ids.h"
 #include "res/todo_resources.h"
+#include "store/app_context.h"
+#include "store/main_window.h"
 #include "views/month_view.h"
 
 namespace vesk {
@@ -35,8 +35,8 @@ ToDo::~ToDo() {
 }
 
 int ToDo::BorderHeight() const {
-  if (ctx_.mainFrame != nullptr && ctx_.mainFrame->borderHeight() > 0) {
-    return ctx_.mainFrame->borderHeight();
+  if (ctx_.mainWindow != nullptr && ctx_.mainWindow->borderHeight() > 0) {
+    return ctx_.mainWindow->borderHeight();
   }
   // Without a placed main frame, this window's own frame serves the same purpose.
   return WindowRect().Height() - ClientRect().Height() + kBorderSlack;

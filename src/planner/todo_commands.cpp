@@ -1,11 +1,11 @@
 // Menu 130 of the to-do window: printing, closing, the editing commands on
 // the line's editor and the quick hints.
-#include "app/app_context.h"
 #include "planner/entry_edit.h"
 #include "planner/todo.h"
 #include "planner/todo_hints_dialog.h"
 #include "platform/ui.h"
 #include "res/command_ids.h"
+#include "store/app_context.h"
 #include "views/month_view.h"
 
 namespace vesk {

@@ -1,8 +1,8 @@
 // The to-do window's painting and its printout.
-#include "app/app_context.h"
 #include "planner/todo.h"
 #include "platform/ui.h"
 #include "res/todo_resources.h"
+#include "store/app_context.h"
 #include "views/color_set.h"
 #include "views/month_view.h"
 

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "app/app_context.h"
 #include "planner/todo.h"
 #include "platform/ui.h"
+#include "store/app_context.h"
 
 namespace vesk {
 

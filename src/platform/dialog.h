@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "calendar/local_time.h"
 #include "platform/types.h"
 
 namespace vesk {

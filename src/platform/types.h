@@ -61,4 +61,11 @@ enum VirtualKey : int {
 // Standard dialog and message box results and button ids.
 enum DialogResult : int { kIdOk = 1, kIdCancel = 2 };
 
+// A broken-down local date and time, as the date pickers and the calendar hold it.
+struct DateTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+  int weekday = 1;  // 1..7, Sunday = 1
+  bool operator==(const DateTime&) const = default;
+};
+
 }  // namespace vesk

@@ -5,9 +5,9 @@
 #include <limits>
 #include <string_view>
 
-#include "app/app_context.h"
 #include "calendar/calendar.h"
 #include "calendar/local_time.h"
+#include "store/app_context.h"
 #include "store/entry_list.h"
 #include "store/planner_entry.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/app_context.h"
+#include "store/app_context.h"
 #include "store/entry_list.h"
 #include "store/planner_entry.h"
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <system_error>
 
-#include "app/app_context.h"
 #include "calendar/calendar.h"
+#include "store/app_context.h"
 #include "store/backup_record.h"
 #include "store/whole_file.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/app_context.h"
+#include "store/app_context.h"
 
 namespace vesk {
 

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/app_context.h"
+#include "store/app_context.h"
 #include "store/entry_list.h"
 
 namespace vesk {
@@ -78,8 +78,8 @@ void CEntryList::DeleteDay(int year, int month, int day) {
 }
 
 void CEntryList::MergeOnto(CPlannerEntry& generated) {
-  CPlannerEntry* p = FindAt(generated.year(), generated.month(), generated.day(),
-                            generated.hour(), generated.minute(), &generated);
+  CPlannerEntry* p = FindAt(generated.year(), generated.month(), generated.day(), generated.hour(),
+                            generated.minute(), &generated);
   if (!p) return;
   if (p->notes.find(generated.notes) == std::string::npos)
     generated.notes = generated.notes + " " + p->notes;

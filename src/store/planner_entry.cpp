@@ -1,6 +1,6 @@
 #include "store/planner_entry.h"
 
-#include "app/app_context.h"
+#include "store/app_context.h"
 #include "store/entry_list.h"
 #include "store/hooks.h"
 

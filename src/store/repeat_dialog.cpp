@@ -6,19 +6,19 @@
 #include <tuple>
 #include <utility>
 
-#include "app/app_context.h"
 #include "calendar/calendar.h"
 #include "platform/ui.h"
 #include "res/command_ids.h"
 #include "res/planner_dialogs.h"
+#include "store/app_context.h"
 
 namespace vesk {
 namespace {
 
 // The rule buttons in the order of their repeat codes.
 constexpr std::array<int, 7> kRuleButtons = {
-    res::kIdRepeatNone,      res::kIdRepeatDaily,         res::kIdRepeatWeekly,
-    res::kIdRepeatSecondWeek, res::kIdRepeatMonthDay,     res::kIdRepeatMonthWeekday,
+    res::kIdRepeatNone,       res::kIdRepeatDaily,    res::kIdRepeatWeekly,
+    res::kIdRepeatSecondWeek, res::kIdRepeatMonthDay, res::kIdRepeatMonthWeekday,
     res::kIdRepeatYearly,
 };
 

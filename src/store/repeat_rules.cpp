@@ -9,8 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/app_context.h"
 #include "calendar/calendar.h"
+#include "store/app_context.h"
 #include "store/entry_list.h"
 #include "store/hooks.h"
 #include "store/planner_entry.h"

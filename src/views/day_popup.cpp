@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/app_context.h"
 #include "calendar/calendar.h"
 #include "platform/ui.h"
+#include "store/app_context.h"
 #include "store/entry_list.h"
 
 namespace vesk {

@@ -2,14 +2,14 @@
 
 #include <utility>
 
-#include "app/app_context.h"
-#include "app/main_frame.h"
-#include "app/options_store.h"
-#include "app/sounds.h"
 #include "calendar/local_time.h"
 #include "platform/ui.h"
 #include "res/command_ids.h"
+#include "store/app_context.h"
+#include "store/main_window.h"
+#include "store/options_store.h"
 #include "store/repeat_rules.h"
+#include "store/sounds.h"
 #include "views/calendar_windows.h"
 #include "views/day_popup.h"
 #include "views/month_drawing.h"
@@ -203,7 +203,7 @@ void CVeskCalView::DrawHighlight(bool sunken) {
 }
 
 void CVeskCalView::HideMainFrame() {
-  if (ctx_.mainFrame != nullptr) ctx_.mainFrame->Hide();
+  if (ctx_.mainWindow != nullptr) ctx_.mainWindow->Hide();
 }
 
 void CVeskCalView::OnPaint(Canvas& canvas) {

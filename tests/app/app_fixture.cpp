@@ -1,6 +1,6 @@
 #include "app/app_fixture.h"
 
-#include "app/app_context.h"
+#include "store/app_context.h"
 #include "views/month_view.h"
 
 namespace vesk::test {

@@ -8,11 +8,11 @@
 #include <map>
 #include <sstream>
 
-#include "app/app_context.h"
 #include "app/app_fixture.h"
-#include "app/sounds.h"
 #include "res/app_dialogs.h"
 #include "res/command_ids.h"
+#include "store/app_context.h"
+#include "store/sounds.h"
 #include "views/month_view.h"
 
 namespace vesk::test {

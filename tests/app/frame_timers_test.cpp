@@ -2,10 +2,10 @@
 // sweep (3000 and its retry ids) and the tooltip's minute refresh.
 #include <gtest/gtest.h>
 
-#include "app/app_context.h"
 #include "app/app_fixture.h"
 #include "reminders/next_appointment.h"
 #include "reminders/reminder_scheduler.h"
+#include "store/app_context.h"
 #include "store/planner_entry.h"
 #include "views/day_popup.h"
 

@@ -1,11 +1,11 @@
 // Where and how large the main window is placed, and how its position is saved.
 #include <gtest/gtest.h>
 
-#include "app/app_context.h"
 #include "app/app_fixture.h"
-#include "app/options_store.h"
-#include "app/sounds.h"
 #include "res/command_ids.h"
+#include "store/app_context.h"
+#include "store/options_store.h"
+#include "store/sounds.h"
 #include "views/month_view.h"
 
 namespace vesk::test {

@@ -5,11 +5,11 @@
 #include <iterator>
 #include <string>
 
-#include "app/app_context.h"
 #include "app/app_fixture.h"
 #include "planner/day_planner.h"
 #include "planner/entry_edit.h"
 #include "res/command_ids.h"
+#include "store/app_context.h"
 #include "store/registry_store.h"
 
 namespace vesk::test {
@@ -50,7 +50,8 @@ TEST_F(ProgramWindowsTest, ExitStoresTheLineOfEveryOpenPlanner) {
   EXPECT_EQ(notes->AsString(), "Typed before exit");
   // The month's automatic backup, written at exit, holds the line too.
   std::ifstream backup(DataFile("backup.March"));
-  const std::string text((std::istreambuf_iterator<char>(backup)), std::istreambuf_iterator<char>());
+  const std::string text((std::istreambuf_iterator<char>(backup)),
+                         std::istreambuf_iterator<char>());
   EXPECT_NE(text.find("|Typed before exit\n"), std::string::npos) << text;
 }
 

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_context.h"
 #include "app/app_fixture.h"
-#include "app/sounds.h"
 #include "res/command_ids.h"
+#include "store/app_context.h"
+#include "store/sounds.h"
 
 namespace vesk::test {
 namespace {

@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
-#include "app/app_context.h"
 #include "app/app_fixture.h"
-#include "app/sounds.h"
 #include "res/command_ids.h"
 #include "res/main_menu.h"
+#include "store/app_context.h"
+#include "store/sounds.h"
 #include "views/month_view.h"
 
 namespace vesk::test {
@@ -82,7 +82,7 @@ TEST_F(StartupTest, TheFrameIsTheVisibleMainWindowWithMenuAndAccelerators) {
   EXPECT_EQ(ui.accelerators().size(), 13u);
   EXPECT_EQ(ui.acceleratorTarget(), &frame());
   EXPECT_EQ(ui.ActiveWindow(), &frame());
-  EXPECT_EQ(app.ctx.mainFrame, &frame());
+  EXPECT_EQ(app.ctx.mainWindow, &frame());
   EXPECT_EQ(app.ctx.view, &frame().view());
   EXPECT_EQ(frame().view().parent(), &frame());
 
@@ -147,9 +147,8 @@ TEST_F(StartupTest, SetupHoldsTheColourFontSoundAdvancedAndPrinterCommands) {
   std::vector<std::pair<std::string, int>> items;
   for (const MenuItem& item : setup.children) items.emplace_back(item.text, item.id);
   const std::vector<std::pair<std::string, int>> expected{
-      {"&Color", res::kIdColor},       {"&Font", res::kIdFont},
-      {"&Sound", res::kIdSound},       {"&Advanced", res::kIdAdvanced},
-      {"&Printer", res::kIdPrintSetup},
+      {"&Color", res::kIdColor},       {"&Font", res::kIdFont},          {"&Sound", res::kIdSound},
+      {"&Advanced", res::kIdAdvanced}, {"&Printer", res::kIdPrintSetup},
   };
   EXPECT_EQ(items, expected);
 }

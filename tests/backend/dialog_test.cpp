@@ -81,7 +81,7 @@ TEST(DialogUnitsTest, ConvertEachEdgeWithTheBaseUnits) {
 TEST_F(DialogTest, ControlsSitAtTheirDialogUnitPositions) {
   const DialogTemplate t = CountdownLike();
   MinutesDialog dialog(ui, t);
-  QtTemplateDialog window(dialog, nullptr);
+  QtTemplateDialog window(dialog, nullptr, ui.icons());
   const DialogUnits units = DialogUnitsFor(DialogFontFor(t));
   ASSERT_GT(units.baseX, 0);
   ASSERT_GT(units.baseY, 0);
@@ -104,7 +104,7 @@ TEST_F(DialogTest, ControlsSitAtTheirDialogUnitPositions) {
 TEST_F(DialogTest, DatePickerOffersOnlyTheYearsTheProgramHolds) {
   const DialogTemplate t = CountdownLike();
   MinutesDialog dialog(ui, t);
-  QtTemplateDialog window(dialog, nullptr);
+  QtTemplateDialog window(dialog, nullptr, ui.icons());
   auto* picker = qobject_cast<QDateTimeEdit*>(window.Control(20));
   ASSERT_NE(picker, nullptr);
   EXPECT_EQ(picker->minimumDate(), QDate(kFirstPickerYear, 1, 1));

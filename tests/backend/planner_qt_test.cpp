@@ -10,7 +10,6 @@
 #include <QStandardPaths>
 #include <filesystem>
 
-#include "app/app_context.h"
 #include "app/veskcal_app.h"
 #include "backend_fixture.h"
 #include "planner/day_planner.h"
@@ -20,6 +19,7 @@
 #include "platform/qt/qt_edit.h"
 #include "platform/sqlite/sqlite_registry.h"
 #include "res/command_ids.h"
+#include "store/app_context.h"
 #include "store/registry_store.h"
 #include "support/test_app.h"
 
@@ -74,7 +74,9 @@ class PlannerQtTest : public QtBackendTest {
   void TypeText(const QString& text) {
     for (QChar c : text) Key(EditorLine(), 0, QString(c));
   }
-  std::filesystem::path StoreFile() const { return std::filesystem::path(dir.path()) / "veskcal.db"; }
+  std::filesystem::path StoreFile() const {
+    return std::filesystem::path(dir.path()) / "veskcal.db";
+  }
 
   TempDir dir;
   std::unique_ptr<TestApp> app;

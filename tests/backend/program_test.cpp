@@ -12,13 +12,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/app_context.h"
 #include "app/main_frame.h"
 #include "app/veskcal_app.h"
 #include "backend_fixture.h"
 #include "calendar/local_time.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/sqlite/sqlite_registry.h"
+#include "store/app_context.h"
 #include "store/backup_file.h"
 #include "support/test_app.h"
 #include "views/month_view.h"

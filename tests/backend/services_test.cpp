@@ -132,7 +132,8 @@ TEST(HelpTest, AMissingTopicShowsTheContents) {
   TempDir dir;
   std::ofstream(dir.path() + "/index.html") << "<p>Contents</p>";
   std::ofstream(dir.path() + "/topic102.html") << "<p>Day planner</p>";
-  QtHelpWindow help(dir.path());
+  QtIcons icons({});
+  QtHelpWindow help(dir.path(), icons);
   EXPECT_EQ(help.PageFor(102).filename(), "topic102.html");
   EXPECT_EQ(help.PageFor(108).filename(), "index.html");
   EXPECT_EQ(help.PageFor(0).filename(), "index.html");

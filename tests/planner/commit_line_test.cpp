@@ -2,9 +2,9 @@
 #include <functional>
 #include <string>
 
-#include "app/app_context.h"
 #include "planner/planner_fixture.h"
 #include "res/command_ids.h"
+#include "store/app_context.h"
 #include "store/entry_list.h"
 
 namespace vesk::test {
@@ -44,8 +44,7 @@ TEST_F(CommitLineTest, EveryWayOfLeavingALineStoresItsText) {
        }},
       {"close", [this](AppointBook2& p) { ui.Close(p); }},
       {"Esc", [this](AppointBook2& p) { Key(p, kVkEscape); }},
-      {"all planners closed",
-       [this](AppointBook2&) { windows.CloseAllDayPlanners(); }},
+      {"all planners closed", [this](AppointBook2&) { windows.CloseAllDayPlanners(); }},
   };
   int day = 1;
   for (const LeaveWay& way : ways) {

@@ -1,9 +1,9 @@
 // A lone quote character typed on a new line continues the entry before it.
 #include <string>
 
-#include "app/app_context.h"
 #include "calendar/local_time.h"
 #include "planner/planner_fixture.h"
+#include "store/app_context.h"
 #include "store/entry_list.h"
 #include "store/repeat_rules.h"
 
@@ -115,9 +115,8 @@ TEST_F(ContinuationTest, ARepeatingEntryIsContinuedOnEveryOccurrence) {
   EXPECT_EQ(StoredNotes(2000, 4, 5, 18, 30), "Gym (continued)");
   EXPECT_GT(Record(*planner).invalidations, before);
   const std::vector<CanvasOp> ops = Paint(*planner);
-  EXPECT_GE(std::count_if(ops.begin(), ops.end(),
-                          [](const CanvasOp& op) { return op.text == "+"; }),
-            2)
+  EXPECT_GE(
+      std::count_if(ops.begin(), ops.end(), [](const CanvasOp& op) { return op.text == "+"; }), 2)
       << "both lines carry the repeat mark";
 }
 

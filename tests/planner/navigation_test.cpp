@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
 #include "planner/planner_fixture.h"
+#include "store/app_context.h"
 
 namespace vesk::test {
 namespace {
@@ -42,8 +42,8 @@ TEST_F(NavigationTest, MovementKeysWalkTheLines) {
     const char* selected;
   };
   const std::vector<Step> steps{
-      {kVkTab, "8:30"},    {kVkReturn, "9:00"}, {kVkDown, "9:30"}, {kVkUp, "9:00"},
-      {kVkUp, "8:30"},     {kVkUp, "8:00"},
+      {kVkTab, "8:30"}, {kVkReturn, "9:00"}, {kVkDown, "9:30"},
+      {kVkUp, "9:00"},  {kVkUp, "8:30"},     {kVkUp, "8:00"},
   };
   for (const Step& s : steps) {
     Key(*planner, s.key);

@@ -2,11 +2,11 @@
 // font, the window's shape, and what closing leaves behind.
 #include <string>
 
-#include "app/app_context.h"
 #include "planner/day_planner_table.h"
 #include "planner/planner_fixture.h"
 #include "res/command_ids.h"
 #include "res/planner_menu.h"
+#include "store/app_context.h"
 #include "store/registry_store.h"
 #include "views/month_view.h"
 

@@ -2,10 +2,10 @@
 // Select Font, the editing commands and their item states.
 #include <string>
 
-#include "app/app_context.h"
 #include "calendar/local_time.h"
 #include "planner/planner_fixture.h"
 #include "res/command_ids.h"
+#include "store/app_context.h"
 #include "store/entry_list.h"
 #include "store/registry_store.h"
 #include "store/repeat_rules.h"

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
 #include "planner/planner_fixture.h"
 #include "res/command_ids.h"
+#include "store/app_context.h"
 #include "views/color_set.h"
 #include "views/month_view.h"
 
@@ -67,11 +67,13 @@ TEST_F(PlannerDrawingTest, SeparatorsSplitRowsAndTheirTwoLines) {
   const PlannerMetrics& m = p.metrics();
   std::vector<Rect> lines;
   for (const CanvasOp* op : OpsOfKind(ops, CanvasOp::Kind::Line)) lines.push_back(op->rect);
-  EXPECT_NE(std::find(lines.begin(), lines.end(), Rect{m.timeWidth, m.lineHeight, 3200, m.lineHeight}),
-            lines.end())
+  EXPECT_NE(
+      std::find(lines.begin(), lines.end(), Rect{m.timeWidth, m.lineHeight, 3200, m.lineHeight}),
+      lines.end())
       << "between a row's lines, across the text column only";
-  EXPECT_NE(std::find(lines.begin(), lines.end(), Rect{0, 2 * m.lineHeight, 3200, 2 * m.lineHeight}),
-            lines.end())
+  EXPECT_NE(
+      std::find(lines.begin(), lines.end(), Rect{0, 2 * m.lineHeight, 3200, 2 * m.lineHeight}),
+      lines.end())
       << "above the second row, full width";
   EXPECT_EQ(std::find(lines.begin(), lines.end(), Rect{0, 0, 3200, 0}), lines.end())
       << "nothing above the first row";

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "app/app_context.h"
 #include "calendar/calendar.h"
+#include "store/app_context.h"
 #include "store/registry_store.h"
 
 namespace vesk::test {

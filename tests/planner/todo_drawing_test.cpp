@@ -1,10 +1,10 @@
 // What the to-do window paints and prints.
 #include <gtest/gtest.h>
 
-#include "app/app_context.h"
 #include "planner/entry_edit.h"
 #include "planner/todo_fixture.h"
 #include "res/command_ids.h"
+#include "store/app_context.h"
 #include "views/month_view.h"
 
 namespace vesk::test {

@@ -4,12 +4,12 @@
 
 #include <memory>
 
-#include "app/app_context.h"
 #include "planner/entry_edit.h"
 #include "planner/todo_fixture.h"
 #include "planner/todo_open.h"
 #include "res/command_ids.h"
 #include "res/todo_resources.h"
+#include "store/app_context.h"
 
 namespace vesk::test {
 namespace {
@@ -286,8 +286,8 @@ class LateFocusLossToDo : public ToDo {
 TEST_F(ToDoTest, AFocusLossWhileTheNextLineOpensStoresNothingUnderTheLineLeft) {
   Store(3, "three");
   StartFrame();
-  auto& list = static_cast<LateFocusLossToDo&>(
-      ui.Adopt(std::make_unique<LateFocusLossToDo>(app.ctx)));
+  auto& list =
+      static_cast<LateFocusLossToDo&>(ui.Adopt(std::make_unique<LateFocusLossToDo>(app.ctx)));
   ASSERT_TRUE(list.CreateToDo());
   ui.Pump();
   ui.Click(list, LineCentre(2));

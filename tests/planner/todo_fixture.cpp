@@ -1,8 +1,8 @@
 #include "planner/todo_fixture.h"
 
-#include "app/app_context.h"
 #include "planner/entry_edit.h"
 #include "planner/todo_open.h"
+#include "store/app_context.h"
 #include "views/month_view.h"
 
 namespace vesk::test {

@@ -2,11 +2,11 @@
 // remembered positions, closing, and the lines read back by a later run.
 #include <gtest/gtest.h>
 
-#include "app/app_context.h"
 #include "planner/entry_edit.h"
 #include "planner/todo_fixture.h"
 #include "planner/todo_open.h"
 #include "res/command_ids.h"
+#include "store/app_context.h"
 #include "store/registry_store.h"
 #include "views/month_view.h"
 
@@ -87,7 +87,8 @@ TEST_F(ToDoTest, ChangingTheMainFontWhileTheListIsOpenLeavesItsFontUsable) {
   ASSERT_TRUE(ui.Command(*frame, res::kIdFont));
   ui.Pump();
   ASSERT_NE(list.font(), nullptr);
-  EXPECT_EQ(list.font()->record(), FontRecord::DefaultMain()) << "the list keeps the font it opened with";
+  EXPECT_EQ(list.font()->record(), FontRecord::DefaultMain())
+      << "the list keeps the font it opened with";
   ui.Paint(list);
   EXPECT_EQ(list.geometry().lineHeight, kLineHeight);
   ui.Click(list, LineCentre(3));

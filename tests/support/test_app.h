@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
 #include "calendar/local_time.h"
 #include "platform/headless/memory_registry.h"
 #include "platform/headless/scripted_message_boxes.h"
 #include "platform/headless/virtual_clock.h"
 #include "reminders/reminder_scheduler.h"
+#include "store/app_context.h"
 
 namespace vesk::test {
 

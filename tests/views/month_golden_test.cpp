@@ -17,7 +17,7 @@ std::vector<std::string> ReadLines(const std::filesystem::path& path) {
 }
 
 std::filesystem::path GoldenDir() {
-  return std::filesystem::path(__FILE__).parent_path() / "golden";
+  return std::filesystem::path(VESKCAL_TESTS_DIR) / "views" / "golden";
 }
 
 class MonthGoldenTest : public ViewTest {};

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_context.h"
 #include "app/main_frame.h"
+#include "store/app_context.h"
 #include "views/day_popup.h"
 #include "views/view_fixture.h"
 

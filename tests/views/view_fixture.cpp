@@ -1,6 +1,6 @@
 #include "views/view_fixture.h"
 
-#include "app/app_context.h"
+#include "store/app_context.h"
 
 namespace vesk::test {
 

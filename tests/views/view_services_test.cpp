@@ -2,7 +2,7 @@
 // colour set, the main font, the palette, the print job and the purge at exit.
 #include <gtest/gtest.h>
 
-#include "app/app_context.h"
+#include "store/app_context.h"
 #include "store/registry_store.h"
 #include "views/month_view.h"
 #include "views/print_job.h"

@@ -5,8 +5,8 @@
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
@@ -63,10 +63,11 @@ DialogUnits DialogUnitsFor(const QFont& font) {
   return {(letters / 26 + 1) / 2, metrics.height()};
 }
 
-QtTemplateDialog::QtTemplateDialog(Dialog& dialog, QWidget* parent)
+QtTemplateDialog::QtTemplateDialog(Dialog& dialog, QWidget* parent, const QtIcons& icons)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      dialog_(dialog) {
+      dialog_(dialog),
+      icons_(icons) {
   const DialogTemplate& tmpl = dialog.dialogTemplate();
   setFont(DialogFontFor(tmpl));
   units_ = DialogUnitsFor(font());
@@ -150,7 +151,7 @@ QWidget* QtTemplateDialog::MakeControl(const ControlTemplate& c, QButtonGroup*& 
     case ControlKind::Bitmap: {
       auto* picture = new QLabel(this);
       const QRect r = units_.ToPixels(c.dlu);
-      picture->setPixmap(BitmapPixmap(BitmapIdOf(c.text), r.width(), r.height()));
+      picture->setPixmap(icons_.Bitmap(BitmapIdOf(c.text), r.width(), r.height()));
       return picture;
     }
   }
@@ -196,7 +197,7 @@ void QtTemplateDialog::reject() {
 
 int QtUi::RunDialog(Dialog& dialog, Window* owner) {
   QWidget* parent = DialogParent(owner);
-  QtTemplateDialog window(dialog, parent);
+  QtTemplateDialog window(dialog, parent, icons_);
   ApplyDialogColors(window);
   if (parent != nullptr) window.setWindowModality(Qt::WindowModal);
   // A dialog centred on the desktop; the others stand over their owner, as Qt places them.

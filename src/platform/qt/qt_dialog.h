@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/dialog.h"
+#include "platform/qt/qt_icons.h"
 
 class QButtonGroup;
 
@@ -27,7 +28,9 @@ DialogUnits DialogUnitsFor(const QFont& font);
 
 class QtTemplateDialog : public QDialog {
  public:
-  QtTemplateDialog(Dialog& dialog, QWidget* parent);
+  QtTemplateDialog(Dialog& dialog, QWidget* parent, const QtIcons& icons);
+
+  const QtIcons& icons() const { return icons_; }
 
   QWidget* Control(int id) const;
   // The radio button group that holds the button, if any.
@@ -50,6 +53,7 @@ class QtTemplateDialog : public QDialog {
   void Connect(QWidget* widget, const ControlTemplate& c);
 
   Dialog& dialog_;
+  const QtIcons& icons_;
   DialogUnits units_;
   std::map<int, QWidget*> controls_;
   std::map<QWidget*, QButtonGroup*> groups_;

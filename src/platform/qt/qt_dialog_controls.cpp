@@ -138,7 +138,7 @@ void QtDialogControls::SetTitle(std::string_view title) {
   dialog_.setWindowTitle(ToQString(title));
 }
 
-void QtDialogControls::SetIcon(int iconId) { dialog_.setWindowIcon(IconFor(iconId)); }
+void QtDialogControls::SetIcon(int iconId) { dialog_.setWindowIcon(dialog_.icons().Icon(iconId)); }
 
 void QtDialogControls::SetSwatch(int id, Color color) {
   QWidget* widget = dialog_.Control(id);

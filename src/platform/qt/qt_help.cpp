@@ -7,7 +7,6 @@
 
 #include "platform/qt/qt_icons.h"
 #include "platform/qt/qt_text.h"
-#include "res/command_ids.h"
 
 namespace vesk {
 namespace {
@@ -22,12 +21,13 @@ bool IsFile(const std::filesystem::path& path) {
 
 }  // namespace
 
-QtHelpWindow::QtHelpWindow(std::filesystem::path helpDir) : dir_(std::move(helpDir)) {}
+QtHelpWindow::QtHelpWindow(std::filesystem::path helpDir, const QtIcons& icons)
+    : dir_(std::move(helpDir)), icons_(icons) {}
 
 QtHelpWindow::~QtHelpWindow() { delete browser_.data(); }
 
 std::filesystem::path QtHelpWindow::PageFor(int topic) const {
-  if (topic != res::kHelpContents) {
+  if (topic != icons_.helpContents()) {
     const std::filesystem::path page = dir_ / ("topic" + std::to_string(topic) + ".html");
     if (IsFile(page)) return page;
   }
@@ -39,7 +39,7 @@ void QtHelpWindow::ShowTopic(int topic) {
   if (!browser_) {
     browser_ = new QTextBrowser;
     browser_->setWindowTitle("VeskCal Help");
-    browser_->setWindowIcon(IconFor(res::kIconApp));
+    browser_->setWindowIcon(icons_.AppIcon());
     browser_->setOpenExternalLinks(true);
     browser_->resize(kHelpWidth, kHelpHeight);
   }

@@ -5,11 +5,13 @@
 #include <QTextBrowser>
 #include <filesystem>
 
+#include "platform/qt/qt_icons.h"
+
 namespace vesk {
 
 class QtHelpWindow {
  public:
-  explicit QtHelpWindow(std::filesystem::path helpDir);
+  QtHelpWindow(std::filesystem::path helpDir, const QtIcons& icons);
   ~QtHelpWindow();
   QtHelpWindow(const QtHelpWindow&) = delete;
   QtHelpWindow& operator=(const QtHelpWindow&) = delete;
@@ -22,6 +24,7 @@ class QtHelpWindow {
 
  private:
   std::filesystem::path dir_;
+  const QtIcons& icons_;
   QPointer<QTextBrowser> browser_;
 };
 

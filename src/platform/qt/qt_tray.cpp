@@ -6,7 +6,6 @@
 #include "platform/qt/qt_icons.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_ui.h"
-#include "res/command_ids.h"
 
 namespace vesk {
 namespace {
@@ -15,11 +14,8 @@ constexpr int kTipRefreshMs = 30'000;
 
 }  // namespace
 
-QtTrayIcon::QtTrayIcon(TrayHandler& handler, std::string_view tip)
-    : handler_(handler),
-      tip_(tip),
-      icon_(new QSystemTrayIcon(IconFor(res::kIconApp))),
-      refresh_(new QTimer(icon_)) {
+QtTrayIcon::QtTrayIcon(TrayHandler& handler, std::string_view tip, const QIcon& icon)
+    : handler_(handler), tip_(tip), icon_(new QSystemTrayIcon(icon)), refresh_(new QTimer(icon_)) {
   icon_->setToolTip(ToQString(tip));
   QObject::connect(icon_, &QSystemTrayIcon::activated, icon_,
                    [this](QSystemTrayIcon::ActivationReason reason) {
@@ -57,7 +53,7 @@ void QtTrayIcon::SetTip(std::string_view tip) {
 bool QtTrayIcon::IsAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 std::unique_ptr<TrayIcon> QtUi::CreateTrayIcon(TrayHandler& handler, std::string_view tip) {
-  return std::make_unique<QtTrayIcon>(handler, tip);
+  return std::make_unique<QtTrayIcon>(handler, tip, icons_.AppIcon());
 }
 
 }  // namespace vesk

@@ -15,7 +15,7 @@ namespace vesk {
 
 class QtTrayIcon : public TrayIcon {
  public:
-  QtTrayIcon(TrayHandler& handler, std::string_view tip);
+  QtTrayIcon(TrayHandler& handler, std::string_view tip, const QIcon& icon);
   ~QtTrayIcon() override;
   QtTrayIcon(const QtTrayIcon&) = delete;
   QtTrayIcon& operator=(const QtTrayIcon&) = delete;

@@ -15,8 +15,9 @@
 
 namespace vesk {
 
-QtUi::QtUi()
-    : postContext_(std::make_unique<QObject>()),
+QtUi::QtUi(UiResources resources)
+    : icons_(std::move(resources)),
+      postContext_(std::make_unique<QObject>()),
       sound_(std::make_unique<QtSound>()),
       accelerators_(std::make_unique<QtAccelerators>(*this)) {
   InstallFontSubstitutions();
@@ -129,7 +130,7 @@ void QtUi::SetAccelerators(const std::vector<Accelerator>& table, Window& target
 }
 
 void QtUi::ShowHelp(int topic) {
-  if (!help_) help_ = std::make_unique<QtHelpWindow>(InstalledDataDirectory() / "help");
+  if (!help_) help_ = std::make_unique<QtHelpWindow>(InstalledDataDirectory() / "help", icons_);
   help_->ShowTopic(topic);
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/qt/qt_icons.h"
 #include "platform/ui.h"
 
 class QWidget;
@@ -20,7 +21,7 @@ class QtSound;
 
 class QtUi : public Ui {
  public:
-  QtUi();
+  explicit QtUi(UiResources resources = {});
   ~QtUi() override;
   QtUi(const QtUi&) = delete;
   QtUi& operator=(const QtUi&) = delete;
@@ -71,10 +72,12 @@ class QtUi : public Ui {
   void SetFrameMargins(const QMargins& margins) { frameMargins_ = margins; }
   // Gives a dialog or message box the program's dialog colours, if any were set.
   void ApplyDialogColors(QWidget& dialog) const;
+  const QtIcons& icons() const { return icons_; }
 
  private:
   void RunPosted();
 
+  QtIcons icons_;
   // Posted work waits here, so what is still waiting when the Ui goes is
   // dropped while the Ui exists; the queued calls that run it target
   // postContext_ and die with it.

@@ -307,7 +307,7 @@ void QtNativeWindow::SetMenu(const Menu* menu) {
 }
 
 void QtNativeWindow::SetIcon(int iconId) {
-  if (frame_) frame_->setWindowIcon(IconFor(iconId));
+  if (frame_) frame_->setWindowIcon(ui_.icons().Icon(iconId));
 }
 
 void QtNativeWindow::SetScrollRange(int min, int max, int page, int pos, bool /*redraw*/) {

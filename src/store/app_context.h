@@ -4,13 +4,13 @@
 #include <array>
 #include <filesystem>
 
-#include "app/options.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/registry.h"
 #include "platform/timers.h"
 #include "platform/types.h"
 #include "store/entry_list.h"
+#include "store/options.h"
 #include "store/registry_store.h"
 
 namespace vesk {
@@ -19,7 +19,7 @@ class ReminderArmer;
 class ReminderPresenter;
 class ViewNotifier;
 class Ui;
-class CMainFrame;
+class MainWindow;
 class CVeskCalView;
 class CDayPopupWnd;
 class AppointBook2;
@@ -30,8 +30,12 @@ class CalendarWindows;
 
 struct AppContext {
   AppContext(Registry& registry, Clock& clock, Timers& timers, MessageBoxes& messages)
-      : registry(registry), clock(clock), timers(timers), messages(messages),
-        store(registry, messages, clock), entries(*this) {}
+      : registry(registry),
+        clock(clock),
+        timers(timers),
+        messages(messages),
+        store(registry, messages, clock),
+        entries(*this) {}
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
 
@@ -62,7 +66,7 @@ struct AppContext {
   // The windows of the desktop program; none in the store's own tests.
   Ui* ui = nullptr;
   CalendarWindows* windows = nullptr;  // opens planners, to-do, week and year windows
-  CMainFrame* mainFrame = nullptr;
+  MainWindow* mainWindow = nullptr;    // the frame, once it exists
   CVeskCalView* view = nullptr;
   CDayPopupWnd* dayPopup = nullptr;
   std::array<AppointBook2*, 3> planners{};  // the open day planners
@@ -71,7 +75,7 @@ struct AppContext {
   ToDo* todo = nullptr;
   std::array<ViewWeek*, 2> weekWindows{};
   ViewYear* yearWindow = nullptr;
-  Point reminderCascade{50, 70};            // where the next reminder pop-up goes
+  Point reminderCascade{50, 70};  // where the next reminder pop-up goes
 };
 
 }  // namespace vesk

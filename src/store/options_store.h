@@ -1,7 +1,7 @@
 #pragma once
 // Reading and writing the options record: ten integers under the "reminders"
 // key of the application key.
-#include "app/options.h"
+#include "store/options.h"
 
 namespace vesk {
 

@@ -1,11 +1,11 @@
-#include "app/sounds.h"
+#include "store/sounds.h"
 
 #include <system_error>
 #include <vector>
 
-#include "app/app_context.h"
 #include "platform/ui.h"
 #include "platform/utf8.h"
+#include "store/app_context.h"
 
 namespace vesk {
 

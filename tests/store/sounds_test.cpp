@@ -1,13 +1,13 @@
 // The sound store and the three event sounds.
-#include "app/sounds.h"
+#include "store/sounds.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "app/app_context.h"
 #include "platform/headless/headless_ui.h"
+#include "store/app_context.h"
 #include "support/test_app.h"
 
 namespace vesk::test {

@@ -1,4 +1,4 @@
-#include "app/options_store.h"
+#include "store/options_store.h"
 
 #include <gtest/gtest.h>
 
