@@ -1,8 +1,7 @@
 #pragma once
-// The registry's key tree held in memory, shared by the in-memory registry and
-// the cache of the SQLite store. Sub-keys are ordered case-insensitively, as
-// the Windows registry enumerates them; values keep the order they were first
-// written in.
+// The registry's key tree held in memory, as the in-memory registry keeps it.
+// Sub-keys are ordered case-insensitively, as the Windows registry enumerates
+// them; values keep the order they were first written in.
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -49,13 +48,10 @@ class KeyNode {
   void SetValue(std::string_view name, const RegValue& value) {
     SetPackedValue(values_, name, value);
   }
-  // The values in their packed form, as the SQLite store writes them.
+  // The values in their packed form.
   const ValueList& packedValues() const { return values_; }
   // Takes a packed list as it is; false, and nothing changed, when malformed.
   bool AdoptPackedValues(ValueList list);
-
-  // Row id of this key in the SQLite store; 0 for the root and in memory.
-  std::int64_t id = 0;
 
  private:
   struct Cursor {

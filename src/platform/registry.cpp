@@ -38,6 +38,18 @@ std::optional<std::string> RegValue::AsString() const {
   return std::string(data.begin(), data.end());
 }
 
+EnumResult Registry::ReadSubKeys(std::string_view path, const SubKeyVisitor& visit) {
+  std::string name;
+  for (std::size_t i = 0;; ++i) {
+    const EnumResult r = EnumSubKey(path, i, name);
+    if (r != EnumResult::Ok) return r;
+    const std::string child = JoinKey(path, name);
+    const std::optional<ValuePairs> values =
+        OpenKey(child) ? std::optional<ValuePairs>(Values(child)) : std::nullopt;
+    if (!visit(name, values)) return EnumResult::Ok;
+  }
+}
+
 std::string JoinKey(std::string_view parent, std::string_view child) {
   while (!parent.empty() && parent.back() == '\\') parent.remove_suffix(1);
   while (!child.empty() && child.front() == '\\') child.remove_prefix(1);

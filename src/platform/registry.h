@@ -4,6 +4,7 @@
 // key and value names compare case-insensitively and keep the case they were
 // created with.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,8 @@ struct RegValue {
   bool operator==(const RegValue&) const = default;
 };
 
+using ValuePairs = std::vector<std::pair<std::string, RegValue>>;
+
 enum class OpenResult { Created, Opened, Failed };
 enum class EnumResult { Ok, NoMoreItems, Error };
 
@@ -47,6 +50,15 @@ class Registry {
   virtual std::vector<std::pair<std::string, RegValue>> Values(std::string_view path) = 0;
   // Deletes the key with all its sub-keys; false when it did not exist.
   virtual bool DeleteTree(std::string_view path) = 0;
+
+  // Visits the sub-keys of path in enumeration order with their values, as
+  // EnumSubKey, OpenKey and Values would one by one; values is empty when the
+  // sub-key could not be opened. visit returns false to stop. The result is
+  // NoMoreItems after the last sub-key, Error when the enumeration failed, and
+  // Ok when visit stopped it. A store may answer in one read.
+  using SubKeyVisitor =
+      std::function<bool(std::string_view name, const std::optional<ValuePairs>& values)>;
+  virtual EnumResult ReadSubKeys(std::string_view path, const SubKeyVisitor& visit);
 
   // Groups writes into one durable commit; nested scopes join the outermost.
   virtual void BeginTransaction() = 0;

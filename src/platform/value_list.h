@@ -17,7 +17,6 @@
 namespace vesk {
 
 using ValueList = std::vector<std::uint8_t>;
-using ValuePairs = std::vector<std::pair<std::string, RegValue>>;
 
 // One value inside a list; begin and end delimit its bytes.
 struct PackedValue {

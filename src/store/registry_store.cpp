@@ -261,14 +261,15 @@ void CRegistryStore::SaveEntry(const CPlannerEntry& entry) {
 }
 
 bool CRegistryStore::LoadEntry(CPlannerEntry& entry) {
+  return LoadEntry(entry, open_ ? reg_.Values(path_) : ValuePairs());
+}
+
+bool CRegistryStore::LoadEntry(CPlannerEntry& entry, const ValuePairs& values) {
   StoredEntry s;
-  if (open_) {
-    // One read of the whole key: start-up loads every stored entry this way.
-    std::size_t position = 0;
-    for (const auto& [name, value] : reg_.Values(path_)) {
-      if (const EntryField* field = FindField(name, position)) ApplyValue(s, *field, value);
-      ++position;
-    }
+  std::size_t position = 0;
+  for (const auto& [name, value] : values) {
+    if (const EntryField* field = FindField(name, position)) ApplyValue(s, *field, value);
+    ++position;
   }
   if (s.early == -1) s.reminder = 0;
   const bool dated = s.year != 0 && s.month != 0;
@@ -332,25 +333,21 @@ int CRegistryStore::ReadMonth(CEntryList& list, int year, int month) {
   open_ = true;
 
   int processed = 0;
-  std::string name;
-  for (std::size_t i = 0;; ++i) {
-    const EnumResult r = reg_.EnumSubKey(monthPath, i, name);
-    if (r == EnumResult::NoMoreItems) break;
-    if (r == EnumResult::Error) {
-      messages_.Show(kMsgEnumFailed, MbButtons::Ok);
-      break;
-    }
-    if (!OpenEntryKeyForReading(year, month, name)) {
-      messages_.Show(kMsgEntryFailed, MbButtons::Ok);
-      break;
-    }
-    CPlannerEntry& entry = list.Create();
-    if (LoadEntry(entry))
-      entry.Schedule(false);
-    else
-      list.Discard(entry);
-    ++processed;
-  }
+  const EnumResult end =
+      reg_.ReadSubKeys(monthPath, [&](std::string_view, const std::optional<ValuePairs>& values) {
+        if (!values) {
+          messages_.Show(kMsgEntryFailed, MbButtons::Ok);
+          return false;
+        }
+        CPlannerEntry& entry = list.Create();
+        if (LoadEntry(entry, *values))
+          entry.Schedule(false);
+        else
+          list.Discard(entry);
+        ++processed;
+        return true;
+      });
+  if (end == EnumResult::Error) messages_.Show(kMsgEnumFailed, MbButtons::Ok);
   return processed;
 }
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/key_tree.h"
+#include "platform/sqlite/sqlite_check.h"
 #include "platform/sqlite/store_file.h"
 
 namespace vesk {
@@ -15,8 +17,15 @@ constexpr const char* kStmtSql[] = {
     "ROLLBACK",
     "INSERT INTO keys(parent, name, vals) VALUES(?1, ?2, ?3)",
     "UPDATE keys SET vals = ?2 WHERE id = ?1",
-    "DELETE FROM keys WHERE id = ?1",
+    "WITH RECURSIVE doomed(id) AS (SELECT ?1 UNION ALL"
+    " SELECT keys.id FROM keys JOIN doomed ON keys.parent = doomed.id)"
+    " DELETE FROM keys WHERE id IN doomed",
+    "SELECT id FROM keys WHERE parent = ?1 AND name = ?2 COLLATE NOCASE",
+    "SELECT name FROM keys WHERE parent = ?1",
+    "SELECT id, name, vals FROM keys WHERE parent = ?1",
+    "SELECT vals FROM keys WHERE id = ?1",
 };
+static_assert(std::size(kStmtSql) == 10);
 
 // Written in one transaction in rollback-journal mode, so the file header
 // carries our application id before any write-ahead log exists.
@@ -31,44 +40,19 @@ constexpr const char* kSchemaSql =
 static_assert(SqliteRegistry::kApplicationId == 1447383883 && SqliteRegistry::kSchemaVersion == 1,
               "the schema text spells both numbers out");
 
-std::string ErrorText(sqlite3* db) { return db ? sqlite3_errmsg(db) : "out of memory"; }
+// Paths remembered before the table of row ids starts again.
+constexpr std::size_t kMaxRememberedIds = 16384;
 
-// Runs sql; the error text, or empty.
-std::string Exec(sqlite3* db, const char* sql) {
-  char* message = nullptr;
-  if (sqlite3_exec(db, sql, nullptr, nullptr, &message) == SQLITE_OK) return {};
-  std::string text = message ? message : ErrorText(db);
-  sqlite3_free(message);
-  return text;
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string_view ColumnText(sqlite3_stmt* st, int column) {
+  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, column));
+  return {text ? text : "", static_cast<std::size_t>(sqlite3_column_bytes(st, column))};
 }
 
-// The first column of the first row of a one-row query, as text.
-std::expected<std::string, std::string> QueryText(sqlite3* db, const char* sql) {
-  sqlite3_stmt* st = nullptr;
-  if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) {
-    return std::unexpected(ErrorText(db));
-  }
-  std::expected<std::string, std::string> result;
-  if (sqlite3_step(st) == SQLITE_ROW) {
-    const auto* text = sqlite3_column_text(st, 0);
-    result = text ? reinterpret_cast<const char*>(text) : "";
-  } else {
-    result = std::unexpected(ErrorText(db));
-  }
-  sqlite3_finalize(st);
-  return result;
-}
-
-std::string CheckStore(sqlite3* db) {
-  const auto version = QueryText(db, "PRAGMA user_version");
-  if (!version) return version.error();
-  if (*version != std::to_string(SqliteRegistry::kSchemaVersion)) {
-    return "it was written by another version of the program (store version " + *version + ")";
-  }
-  const auto check = QueryText(db, "PRAGMA quick_check");
-  if (!check) return check.error();
-  if (*check != "ok") return "it failed its integrity check (" + *check + ")";
-  return {};
+std::span<const std::uint8_t> ColumnBlob(sqlite3_stmt* st, int column) {
+  const auto* blob = static_cast<const std::uint8_t*>(sqlite3_column_blob(st, column));
+  return {blob, static_cast<std::size_t>(sqlite3_column_bytes(st, column))};
 }
 
 void DeleteFileWithJournals(const std::filesystem::path& file) {
@@ -78,41 +62,56 @@ void DeleteFileWithJournals(const std::filesystem::path& file) {
   }
 }
 
+std::string CheckExisting(sqlite3* db, const std::filesystem::path& file,
+                          SqliteRegistry::Check check, bool uncleanEnd) {
+  if (std::string error = CheckStoreVersion(db); !error.empty()) return error;
+  if (check == SqliteRegistry::Check::Full) return CheckWholeStore(db);
+  return uncleanEnd ? CheckPages(db) : CheckLength(db, file);
+}
+
 }  // namespace
 
 std::expected<std::unique_ptr<SqliteRegistry>, std::string> SqliteRegistry::Open(
-    const std::filesystem::path& file, int busyTimeoutMs) {
+    const std::filesystem::path& file, int busyTimeoutMs, Check check) {
   const auto failure = [&](const std::string& reason) {
     return std::unexpected("Cannot open the store " + file.string() + ": " + reason);
   };
   const auto state = PrepareStoreFile(file, kApplicationId);
   if (!state) return failure(state.error());
+  // Looked at before SQLite opens the file and takes the log over.
+  const bool uncleanEnd = LeftItsLogBehind(file);
 
   sqlite3* db = nullptr;
   const int rc = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
   std::unique_ptr<SqliteRegistry> registry(new SqliteRegistry(file, db));
-  std::string error = rc == SQLITE_OK ? std::string() : ErrorText(db);
+  std::string error = rc == SQLITE_OK ? std::string() : SqliteError(db);
   // SQLite quietly falls back to reading only; every later write would fail.
   if (error.empty() && sqlite3_db_readonly(db, "main") == 1) error = "it is read-only";
   if (error.empty()) {
     sqlite3_busy_timeout(db, busyTimeoutMs);
-    error = state->empty ? Exec(db, kSchemaSql) : CheckStore(db);
+    error = state->empty ? ExecSql(db, kSchemaSql) : CheckExisting(db, file, check, uncleanEnd);
   }
   if (error.empty()) error = registry->Prepare();
-  if (error.empty()) {
-    auto tree = registry->LoadTree();
-    if (tree) {
-      registry->tree_ = std::move(*tree);
-    } else {
-      error = tree.error();
-    }
-  }
   if (error.empty()) return registry;
 
   registry.reset();
   // Only a file this call made is ours to remove; anything else stays as found.
   if (state->created) DeleteFileWithJournals(file);
   return failure(error);
+}
+
+std::string SqliteRegistry::Verify(const std::filesystem::path& file) {
+  sqlite3* db = nullptr;
+  std::string error;
+  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    error = SqliteError(db);
+  } else {
+    sqlite3_busy_timeout(db, kDefaultBusyTimeoutMs);
+    error = CheckStoreVersion(db);
+    if (error.empty()) error = CheckWholeStore(db);
+  }
+  sqlite3_close(db);
+  return error;
 }
 
 SqliteRegistry::SqliteRegistry(std::filesystem::path file, sqlite3* db)
@@ -125,74 +124,23 @@ SqliteRegistry::~SqliteRegistry() {
 }
 
 std::string SqliteRegistry::Prepare() {
-  const auto mode = QueryText(db_, "PRAGMA journal_mode = WAL");
-  if (!mode) return mode.error();
-  if (*mode != "wal") return "the write-ahead log cannot be used (journal mode " + *mode + ")";
-  if (std::string error = Exec(db_, "PRAGMA synchronous = FULL"); !error.empty()) return error;
+  if (std::string error = ExecSql(db_, "PRAGMA journal_mode = WAL"); !error.empty()) return error;
+  sqlite3_stmt* mode = nullptr;
+  std::string journal;
+  if (sqlite3_prepare_v2(db_, "PRAGMA journal_mode", -1, &mode, nullptr) == SQLITE_OK &&
+      sqlite3_step(mode) == SQLITE_ROW) {
+    journal = ColumnText(mode, 0);
+  }
+  sqlite3_finalize(mode);
+  if (journal != "wal") return "the write-ahead log cannot be used (journal mode " + journal + ")";
+  if (std::string error = ExecSql(db_, "PRAGMA synchronous = FULL"); !error.empty()) return error;
   for (int i = 0; i < kStmtCount; ++i) {
     if (sqlite3_prepare_v3(db_, kStmtSql[i], -1, SQLITE_PREPARE_PERSISTENT, &stmts_[i], nullptr) !=
         SQLITE_OK) {
-      return ErrorText(db_);
+      return SqliteError(db_);
     }
   }
   return {};
-}
-
-std::expected<KeyTree, std::string> SqliteRegistry::LoadTree() {
-  struct Row {
-    std::int64_t id;
-    std::int64_t parent;
-    std::unique_ptr<KeyNode> node;
-  };
-  std::vector<Row> rows;
-  sqlite3_stmt* st = nullptr;
-  if (sqlite3_prepare_v2(db_, "SELECT id, parent, name, vals FROM keys", -1, &st, nullptr) !=
-      SQLITE_OK) {
-    return std::unexpected(ErrorText(db_));
-  }
-  int rc;
-  while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-    const std::int64_t id = sqlite3_column_int64(st, 0);
-    const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(st, 2));
-    const std::string_view nameText(name ? name : "",
-                                    static_cast<std::size_t>(sqlite3_column_bytes(st, 2)));
-    const auto* blob = static_cast<const std::uint8_t*>(sqlite3_column_blob(st, 3));
-    const auto blobSize = static_cast<std::size_t>(sqlite3_column_bytes(st, 3));
-    auto node = std::make_unique<KeyNode>(std::string(nameText), nullptr);
-    node->id = id;
-    if (id <= 0 || nameText.empty() || nameText.find('\\') != std::string_view::npos ||
-        !node->AdoptPackedValues(ValueList(blob, blob + blobSize))) {
-      sqlite3_finalize(st);
-      return std::unexpected("the key with row id " + std::to_string(id) + " is malformed");
-    }
-    rows.push_back({id, sqlite3_column_int64(st, 1), std::move(node)});
-  }
-  const std::string stepError = rc == SQLITE_DONE ? std::string() : ErrorText(db_);
-  sqlite3_finalize(st);
-  if (!stepError.empty()) return std::unexpected(stepError);
-
-  // Attach the rows from the root down; a row that is never reached (a
-  // missing parent or a cycle) makes the store corrupt.
-  std::sort(rows.begin(), rows.end(),
-            [](const Row& a, const Row& b) { return a.parent < b.parent; });
-  KeyTree tree;
-  std::vector<KeyNode*> pending = {&tree.root()};
-  std::size_t attached = 0;
-  while (!pending.empty()) {
-    KeyNode* parent = pending.back();
-    pending.pop_back();
-    auto it = std::lower_bound(rows.begin(), rows.end(), parent->id,
-                               [](const Row& row, std::int64_t id) { return row.parent < id; });
-    for (; it != rows.end() && it->parent == parent->id; ++it) {
-      const std::string name = it->node->name();
-      KeyNode* child = parent->AdoptChild(std::move(it->node));
-      if (!child) return std::unexpected("two keys are named " + name + " under one parent");
-      pending.push_back(child);
-      ++attached;
-    }
-  }
-  if (attached != rows.size()) return std::unexpected("some keys are cut off from the root");
-  return tree;
 }
 
 bool SqliteRegistry::Step(Stmt s) {
@@ -202,28 +150,12 @@ bool SqliteRegistry::Step(Stmt s) {
   return rc == SQLITE_DONE || rc == SQLITE_ROW;
 }
 
-bool SqliteRegistry::WritePending() {
-  bool ok = true;
-  for (const KeyNode* node : pending_) ok = ok && WriteValues(*node);
-  pending_.clear();
-  return ok;
-}
-
-bool SqliteRegistry::WriteValues(const KeyNode& node) {
-  const ValueList& list = node.packedValues();
-  sqlite3_stmt* st = stmts_[kUpdateValues];
-  sqlite3_bind_int64(st, 1, node.id);
-  sqlite3_bind_blob(st, 2, list.data(), static_cast<int>(list.size()), SQLITE_STATIC);
-  return Step(kUpdateValues);
-}
-
-void SqliteRegistry::Recover() {
-  // The reload below frees the keys waiting to be written.
-  pending_.clear();
-  if (!sqlite3_get_autocommit(db_)) Step(kRollback);
-  // Should the file be unreadable as well, memory keeps what it has; the
-  // failed write was reported either way.
-  if (auto tree = LoadTree()) tree_ = std::move(*tree);
+void SqliteRegistry::ForgetCaches() {
+  ids_.clear();
+  valuesId_ = -1;
+  values_.clear();
+  enumId_ = -1;
+  enumNames_.clear();
 }
 
 template <class Write>
@@ -233,76 +165,228 @@ bool SqliteRegistry::Apply(Write&& write) {
   bool ok = write();
   if (ok && depth_ == 0) ok = Step(kCommit);
   if (!ok) {
-    Recover();
+    pending_.clear();
+    if (!sqlite3_get_autocommit(db_)) Step(kRollback);
+    // What memory held may be what the rolled-back writes made.
+    ForgetCaches();
     if (depth_ > 0) poisoned_ = true;
   }
   return ok;
 }
 
-OpenResult SqliteRegistry::CreateKey(std::string_view path) {
-  if (tree_.Find(path)) return OpenResult::Opened;
-  const bool ok = Apply([&] {
-    sqlite3_stmt* st = stmts_[kInsertKey];
-    const KeyTree::CreateResult made = tree_.Create(path);
-    for (KeyNode* node : made.created) {
-      sqlite3_bind_int64(st, 1, node->parent()->id);
-      sqlite3_bind_text(st, 2, node->name().data(), static_cast<int>(node->name().size()),
-                        SQLITE_STATIC);
-      const ValueList& list = node->packedValues();
-      sqlite3_bind_blob(st, 3, list.data(), static_cast<int>(list.size()), SQLITE_STATIC);
-      if (!Step(kInsertKey)) return false;
-      node->id = sqlite3_last_insert_rowid(db_);
+std::optional<std::int64_t> SqliteRegistry::FindChild(std::int64_t parent, std::string_view name) {
+  sqlite3_stmt* st = stmts_[kFindChild];
+  sqlite3_bind_int64(st, 1, parent);
+  sqlite3_bind_text(st, 2, name.data(), static_cast<int>(name.size()), SQLITE_STATIC);
+  std::optional<std::int64_t> id;
+  if (sqlite3_step(st) == SQLITE_ROW) id = sqlite3_column_int64(st, 0);
+  sqlite3_reset(st);
+  return id;
+}
+
+std::optional<std::int64_t> SqliteRegistry::Resolve(std::string_view path) {
+  std::string key;
+  key.reserve(path.size());
+  std::int64_t id = 0;
+  bool found = true;
+  ForEachKeyPart(path, [&](std::string_view part) {
+    if (!found) return;
+    if (!key.empty()) key += '\\';
+    for (char c : part) key += Upper(c);
+    if (auto it = ids_.find(key); it != ids_.end()) {
+      id = it->second;
+      return;
     }
-    return true;
+    const std::optional<std::int64_t> child = FindChild(id, part);
+    if (!child) {
+      found = false;
+      return;
+    }
+    id = *child;
+    if (ids_.size() >= kMaxRememberedIds) ids_.clear();
+    ids_.emplace(key, id);
+  });
+  if (!found) return std::nullopt;
+  return id;
+}
+
+const ValueList* SqliteRegistry::ReadValues(std::int64_t id) {
+  if (auto it = pending_.find(id); it != pending_.end()) return &it->second;
+  if (id == valuesId_) return &values_;
+  // The root has no row: it stands for HKEY_LOCAL_MACHINE, which holds no values.
+  if (id == 0) {
+    values_ = EmptyValueList();
+  } else {
+    sqlite3_stmt* st = stmts_[kReadValues];
+    sqlite3_bind_int64(st, 1, id);
+    bool read = false;
+    if (sqlite3_step(st) == SQLITE_ROW) {
+      const std::span<const std::uint8_t> blob = ColumnBlob(st, 0);
+      if (IsValidValueList(blob)) {
+        values_.assign(blob.begin(), blob.end());
+        read = true;
+      }
+    }
+    sqlite3_reset(st);
+    if (!read) {
+      valuesId_ = -1;
+      return nullptr;
+    }
+  }
+  valuesId_ = id;
+  return &values_;
+}
+
+bool SqliteRegistry::WriteValues(std::int64_t id, const ValueList& list) {
+  sqlite3_stmt* st = stmts_[kUpdateValues];
+  sqlite3_bind_int64(st, 1, id);
+  sqlite3_bind_blob(st, 2, list.data(), static_cast<int>(list.size()), SQLITE_STATIC);
+  if (!Step(kUpdateValues)) return false;
+  if (id == valuesId_ && &list != &values_) values_ = list;
+  return true;
+}
+
+bool SqliteRegistry::WritePending() {
+  bool ok = true;
+  for (const auto& [id, list] : pending_) ok = ok && WriteValues(id, list);
+  pending_.clear();
+  return ok;
+}
+
+OpenResult SqliteRegistry::CreateKey(std::string_view path) {
+  if (Resolve(path)) return OpenResult::Opened;
+  const bool ok = Apply([&] {
+    std::string key;
+    std::int64_t id = 0;
+    bool written = true;
+    ForEachKeyPart(path, [&](std::string_view part) {
+      if (!written) return;
+      if (!key.empty()) key += '\\';
+      for (char c : part) key += Upper(c);
+      if (auto it = ids_.find(key); it != ids_.end()) {
+        id = it->second;
+        return;
+      }
+      if (std::optional<std::int64_t> child = FindChild(id, part)) {
+        id = *child;
+      } else {
+        sqlite3_stmt* st = stmts_[kInsertKey];
+        const ValueList empty = EmptyValueList();
+        sqlite3_bind_int64(st, 1, id);
+        sqlite3_bind_text(st, 2, part.data(), static_cast<int>(part.size()), SQLITE_STATIC);
+        sqlite3_bind_blob(st, 3, empty.data(), static_cast<int>(empty.size()), SQLITE_STATIC);
+        if (!Step(kInsertKey)) {
+          written = false;
+          return;
+        }
+        if (id == enumId_) enumId_ = -1;
+        id = sqlite3_last_insert_rowid(db_);
+      }
+      if (ids_.size() >= kMaxRememberedIds) ids_.clear();
+      ids_.emplace(key, id);
+    });
+    return written;
   });
   return ok ? OpenResult::Created : OpenResult::Failed;
 }
 
-bool SqliteRegistry::OpenKey(std::string_view path) { return tree_.Find(path) != nullptr; }
+bool SqliteRegistry::OpenKey(std::string_view path) { return Resolve(path).has_value(); }
 
 EnumResult SqliteRegistry::EnumSubKey(std::string_view path, std::size_t index, std::string& name) {
-  return tree_.EnumSubKey(path, index, name);
+  const std::optional<std::int64_t> id = Resolve(path);
+  if (!id) return EnumResult::Error;
+  if (*id != enumId_) {
+    enumNames_.clear();
+    sqlite3_stmt* st = stmts_[kChildNames];
+    sqlite3_bind_int64(st, 1, *id);
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) enumNames_.emplace_back(ColumnText(st, 0));
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE) {
+      enumId_ = -1;
+      return EnumResult::Error;
+    }
+    std::sort(enumNames_.begin(), enumNames_.end(), NameLess());
+    enumId_ = *id;
+  }
+  if (index >= enumNames_.size()) return EnumResult::NoMoreItems;
+  name = enumNames_[index];
+  return EnumResult::Ok;
+}
+
+EnumResult SqliteRegistry::ReadSubKeys(std::string_view path, const SubKeyVisitor& visit) {
+  const std::optional<std::int64_t> parent = Resolve(path);
+  if (!parent) return EnumResult::Error;
+  struct Row {
+    std::int64_t id;
+    std::string name;
+    ValueList values;
+  };
+  std::vector<Row> rows;
+  sqlite3_stmt* st = stmts_[kChildValues];
+  sqlite3_bind_int64(st, 1, *parent);
+  int rc;
+  while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    const std::span<const std::uint8_t> blob = ColumnBlob(st, 2);
+    rows.push_back({sqlite3_column_int64(st, 0), std::string(ColumnText(st, 1)),
+                    ValueList(blob.begin(), blob.end())});
+  }
+  sqlite3_reset(st);
+  if (rc != SQLITE_DONE) return EnumResult::Error;
+  std::sort(rows.begin(), rows.end(),
+            [](const Row& a, const Row& b) { return NameLess()(a.name, b.name); });
+  for (const Row& row : rows) {
+    const auto changed = pending_.find(row.id);
+    const ValueList& list = changed != pending_.end() ? changed->second : row.values;
+    // A key whose values are damaged cannot be opened.
+    const std::optional<ValuePairs> values =
+        IsValidValueList(list) ? std::optional<ValuePairs>(UnpackValues(list)) : std::nullopt;
+    if (!visit(row.name, values)) return EnumResult::Ok;
+  }
+  return EnumResult::NoMoreItems;
 }
 
 std::optional<RegValue> SqliteRegistry::QueryValue(std::string_view path, std::string_view name) {
-  return tree_.QueryValue(path, name);
+  const std::optional<std::int64_t> id = Resolve(path);
+  if (!id) return std::nullopt;
+  const ValueList* list = ReadValues(*id);
+  if (!list) return std::nullopt;
+  const std::optional<PackedValue> value = FindPackedValue(*list, name);
+  if (!value) return std::nullopt;
+  return value->ToRegValue();
+}
+
+ValuePairs SqliteRegistry::Values(std::string_view path) {
+  const std::optional<std::int64_t> id = Resolve(path);
+  if (!id) return {};
+  const ValueList* list = ReadValues(*id);
+  return list ? UnpackValues(*list) : ValuePairs();
 }
 
 bool SqliteRegistry::SetValue(std::string_view path, std::string_view name, const RegValue& value) {
-  KeyNode* node = tree_.Find(path);
-  // The root has no row; it stands for HKEY_LOCAL_MACHINE, which holds no values.
-  if (!node || node == &tree_.root()) return false;
+  const std::optional<std::int64_t> id = Resolve(path);
+  // The root holds no values; damaged values are never written over.
+  if (!id || *id == 0) return false;
+  const ValueList* current = ReadValues(*id);
+  if (!current) return false;
+  ValueList list = *current;
+  SetPackedValue(list, name, value);
   if (depth_ > 0 && !poisoned_) {
-    node->SetValue(name, value);
-    pending_.insert(node);
+    pending_[*id] = std::move(list);
     return true;
   }
-  return Apply([&] {
-    node->SetValue(name, value);
-    return WriteValues(*node);
-  });
-}
-
-std::vector<std::pair<std::string, RegValue>> SqliteRegistry::Values(std::string_view path) {
-  return tree_.Values(path);
+  return Apply([&] { return WriteValues(*id, list); });
 }
 
 bool SqliteRegistry::DeleteTree(std::string_view path) {
-  const KeyNode* node = tree_.Find(path);
-  if (!node || node == &tree_.root()) return false;
+  const std::optional<std::int64_t> id = Resolve(path);
+  if (!id || *id == 0) return false;
   return Apply([&] {
     // Waiting writes go first: the keys about to go may be among them.
     if (!WritePending()) return false;
-    std::unique_ptr<KeyNode> gone = tree_.Detach(path);
-    std::vector<const KeyNode*> todo = {gone.get()};
-    sqlite3_stmt* st = stmts_[kDeleteKey];
-    while (!todo.empty()) {
-      const KeyNode* n = todo.back();
-      todo.pop_back();
-      sqlite3_bind_int64(st, 1, n->id);
-      if (!Step(kDeleteKey)) return false;
-      for (const auto& [name, child] : n->children()) todo.push_back(child.get());
-    }
+    sqlite3_bind_int64(stmts_[kDeleteTree], 1, *id);
+    if (!Step(kDeleteTree)) return false;
+    ForgetCaches();
     return true;
   });
 }
@@ -321,7 +405,9 @@ bool SqliteRegistry::CommitTransaction() {
     return false;
   }
   if (WritePending() && Step(kCommit)) return true;
-  Recover();
+  pending_.clear();
+  if (!sqlite3_get_autocommit(db_)) Step(kRollback);
+  ForgetCaches();
   return false;
 }
 

@@ -1,16 +1,20 @@
 #pragma once
 // The durable registry: one SQLite file, one row per key with the key's values
-// in one blob. The whole tree is cached in memory, so reads never touch the
-// file; every write reaches the file at once and is durable when it returns.
+// in one blob. Reads go to the file through its indexes, so opening costs the
+// same for ten keys as for a million and memory holds only what was asked
+// for last; every write reaches the file at once and is durable when it
+// returns.
 #include <cstdint>
 #include <expected>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
+#include <vector>
 
-#include "platform/key_tree.h"
 #include "platform/registry.h"
+#include "platform/value_list.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -24,11 +28,27 @@ class SqliteRegistry : public Registry {
   static constexpr int kSchemaVersion = 1;
   static constexpr int kDefaultBusyTimeoutMs = 2000;
 
+  // How much of the file Open reads before it answers.
+  enum class Check {
+    // Every page and every key: the whole file is read.
+    Full,
+    // The header and the file's length; SQLite's quick check only when the
+    // last program using the file did not end cleanly (its log was left
+    // behind). The caller runs Verify later, off the user's way.
+    Deferred,
+  };
+
   // Opens the store, creating it (mode 0600) when the file does not exist. A
   // file that is not a readable store of ours is left exactly as it is and the
   // error names it and says why.
   static std::expected<std::unique_ptr<SqliteRegistry>, std::string> Open(
-      const std::filesystem::path& file, int busyTimeoutMs = kDefaultBusyTimeoutMs);
+      const std::filesystem::path& file, int busyTimeoutMs = kDefaultBusyTimeoutMs,
+      Check check = Check::Full);
+  // The full check of an existing store on a connection of its own, safe to
+  // run on another thread while the store is in use: the error text (without
+  // the file name), or empty when the store is sound.
+  static std::string Verify(const std::filesystem::path& file);
+
   ~SqliteRegistry() override;
   SqliteRegistry(const SqliteRegistry&) = delete;
   SqliteRegistry& operator=(const SqliteRegistry&) = delete;
@@ -38,44 +58,69 @@ class SqliteRegistry : public Registry {
   EnumResult EnumSubKey(std::string_view path, std::size_t index, std::string& name) override;
   std::optional<RegValue> QueryValue(std::string_view path, std::string_view name) override;
   bool SetValue(std::string_view path, std::string_view name, const RegValue& value) override;
-  std::vector<std::pair<std::string, RegValue>> Values(std::string_view path) override;
+  ValuePairs Values(std::string_view path) override;
   bool DeleteTree(std::string_view path) override;
+  EnumResult ReadSubKeys(std::string_view path, const SubKeyVisitor& visit) override;
   void BeginTransaction() override;
   bool CommitTransaction() override;
 
   const std::filesystem::path& file() const { return file_; }
 
  private:
-  enum Stmt { kBegin, kCommit, kRollback, kInsertKey, kUpdateValues, kDeleteKey, kStmtCount };
+  enum Stmt {
+    kBegin,
+    kCommit,
+    kRollback,
+    kInsertKey,
+    kUpdateValues,
+    kDeleteTree,
+    kFindChild,
+    kChildNames,
+    kChildValues,
+    kReadValues,
+    kStmtCount
+  };
 
   SqliteRegistry(std::filesystem::path file, sqlite3* db);
 
   // Error text for the store, or empty when everything is ready.
   std::string Prepare();
-  // Loads every row into tree; the error says what is wrong with the file.
-  std::expected<KeyTree, std::string> LoadTree();
   // Runs write inside a transaction of its own, or of the open explicit one.
-  // On any failure the transaction is rolled back and the cache reloaded.
+  // On any failure the transaction is rolled back and what memory holds of
+  // the file is forgotten.
   template <class Write>
   bool Apply(Write&& write);
-  // Restores memory to what the file holds after a failed write.
-  void Recover();
+  void ForgetCaches();
   bool Step(Stmt s);
-  bool WriteValues(const KeyNode& node);
+
+  // Row id of the key at path (0 for the root), or none.
+  std::optional<std::int64_t> Resolve(std::string_view path);
+  std::optional<std::int64_t> FindChild(std::int64_t parent, std::string_view name);
+  // The key's values as the file holds them, or as the open transaction
+  // changed them; none when they cannot be read or are malformed.
+  const ValueList* ReadValues(std::int64_t id);
+  bool WriteValues(std::int64_t id, const ValueList& list);
   // Writes the values changed inside the open explicit transaction.
   bool WritePending();
 
   std::filesystem::path file_;
   sqlite3* db_;
   sqlite3_stmt* stmts_[kStmtCount] = {};
-  KeyTree tree_;
   int depth_ = 0;
   // A write of the open explicit transaction failed: the rest of it fails
   // too, so that the group stays all or nothing.
   bool poisoned_ = false;
   // Keys whose values changed inside the open explicit transaction: each is
   // written once, at its end, however many of its values were set.
-  std::unordered_set<KeyNode*> pending_;
+  std::unordered_map<std::int64_t, ValueList> pending_;
+  // Row ids of keys met lately, by path in upper case; bounded.
+  std::unordered_map<std::string, std::int64_t> ids_;
+  // The values read last.
+  std::int64_t valuesId_ = -1;
+  ValueList values_;
+  // The sub-key names of the key enumerated last, in enumeration order.
+  std::int64_t enumId_ = -1;
+  std::vector<std::string> enumNames_;
 };
 
 }  // namespace vesk
