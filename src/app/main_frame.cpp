@@ -200,6 +200,8 @@ void CMainFrame::OnTimer(int id) {
       ctx_.entries.RearmTimers(false);
       break;
     case kTrayTipTimerId:
+      // Between events no window holds an entry of a month nothing asked about.
+      ctx_.entries.Trim();
       RefreshTrayTip();
       ArmTipRefresh();
       break;

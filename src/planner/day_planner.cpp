@@ -44,6 +44,9 @@ void AppointBook2::SetDate(int y, int m, int d) {
   year = y;
   month = m;
   day = d;
+  // The line being edited refers to an entry of this month between events.
+  monthHold_.reset();
+  monthHold_.emplace(ctx_.entries, y, m);
   title_ = LongDateTitle(y, m, d);
 }
 

@@ -5,12 +5,14 @@
 // scrolling, another date or font, Clear Day, closing).
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "planner/day_planner_layout.h"
 #include "platform/font.h"
 #include "platform/window.h"
+#include "store/entry_list.h"
 #include "views/printable.h"
 
 namespace vesk {
@@ -127,6 +129,7 @@ class AppointBook2 : public Window, public Printable {
   PlannerMetrics metrics_;
   std::unique_ptr<CEntryEdit> editor_;
   std::uint64_t linkedSerial_ = 0;
+  std::optional<CEntryList::MonthHold> monthHold_;
   int moveSkip_ = 2;
   std::string title_;
   bool menuAttached_ = false;

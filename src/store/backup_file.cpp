@@ -94,9 +94,8 @@ BackupResult BackupEntries(AppContext& ctx, const std::filesystem::path& file, b
   }
 
   std::string content;
-  content.reserve(ctx.entries.size() * 64);
   int count = 0;
-  ctx.entries.ForEach([&](const CPlannerEntry& e) {
+  ctx.entries.VisitAllMonths([&](const CPlannerEntry& e) {
     if (e.year() < kFirstBackupYear || e.year() > kLastBackupYear ||
         !IsCalendarSlot(e.year(), e.month(), e.day(), e.hour(), e.minute()))
       return;

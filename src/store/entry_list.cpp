@@ -42,6 +42,8 @@ CEntryList::Key CEntryList::DateKey(int year, int month, int day) {
 }
 
 void CEntryList::Index(CPlannerEntry& e) {
+  // Whatever stands in a month stands beside the month's stored entries.
+  EnsureMonth(e.year_, e.month_);
   bySlot_[SlotKey(e.year_, e.month_, e.day_, e.hour_, e.minute_)].push_back(&e);
   byDate_[DateKey(e.year_, e.month_, e.day_)].push_back(&e);
 }
@@ -183,6 +185,7 @@ void CEntryList::ReinsertMoved() {
 
 CPlannerEntry* CEntryList::FindAt(int year, int month, int day, int hour, int minute,
                                   const CPlannerEntry* except) const {
+  EnsureMonth(year, month);
   auto it = bySlot_.find(SlotKey(year, month, day, hour, minute));
   if (it == bySlot_.end()) return nullptr;
   CPlannerEntry* best = nullptr;
@@ -194,6 +197,7 @@ CPlannerEntry* CEntryList::FindAt(int year, int month, int day, int hour, int mi
 }
 
 bool CEntryList::HasEntryOn(int year, int month, int day) const {
+  EnsureMonth(year, month);
   auto it = byDate_.find(DateKey(year, month, day));
   if (it == byDate_.end()) return false;
   return std::any_of(it->second.begin(), it->second.end(),
@@ -201,6 +205,7 @@ bool CEntryList::HasEntryOn(int year, int month, int day) const {
 }
 
 CPlannerEntry* CEntryList::FindOnDay(int year, int month, int day, bool last) const {
+  EnsureMonth(year, month);
   auto it = byDate_.find(DateKey(year, month, day));
   if (it == byDate_.end()) return nullptr;
   CPlannerEntry* best = nullptr;
@@ -211,7 +216,7 @@ CPlannerEntry* CEntryList::FindOnDay(int year, int month, int day, bool last) co
   return best;
 }
 
-CPlannerEntry* CEntryList::FindAfter(LocalTime t) const {
+CPlannerEntry* CEntryList::FindAfterLoaded(LocalTime t) const {
   if (IsOrdered()) {
     auto it = std::upper_bound(slots_.begin(), slots_.end(), t,
                                [](LocalTime v, const auto& p) { return v < p->time_; });
@@ -220,6 +225,23 @@ CPlannerEntry* CEntryList::FindAfter(LocalTime t) const {
   for (const auto& p : slots_)
     if (p && p->time_ > t) return p.get();
   return nullptr;
+}
+
+CPlannerEntry* CEntryList::FindAfter(LocalTime t) const {
+  // Month by month from t's: the answer stands once every month up to its
+  // own has been read.
+  const DateTime from = BreakLocalTime(t);
+  for (int year = from.year, month = from.month; year <= kLastLoadedYear;) {
+    EnsureMonth(year, month);
+    CPlannerEntry* found = FindAfterLoaded(t);
+    if (found != nullptr && MonthKey(found->year(), found->month()) <= MonthKey(year, month))
+      return found;
+    if (++month > 12) {
+      month = 1;
+      ++year;
+    }
+  }
+  return FindAfterLoaded(t);
 }
 
 CPlannerEntry* CEntryList::FindByTimer(int id) const {
@@ -234,6 +256,9 @@ CPlannerEntry* CEntryList::FindBySerial(std::uint64_t serial) const {
 }
 
 CPlannerEntry* CEntryList::PreviousEntry(CPlannerEntry& entry) {
+  // The month before may hold the entry just before this month's first.
+  EnsureMonth(entry.month_ == 1 ? entry.year_ - 1 : entry.year_,
+              entry.month_ == 1 ? 12 : entry.month_ - 1);
   SortByTime();
   LocalTime t = entry.time_;
   auto it = std::upper_bound(slots_.begin(), slots_.end(), t,
@@ -253,6 +278,7 @@ std::vector<CPlannerEntry*> CEntryList::Entries() const {
 }
 
 std::vector<CPlannerEntry*> CEntryList::EntriesOn(int year, int month, int day) const {
+  EnsureMonth(year, month);
   std::vector<CPlannerEntry*> out;
   auto it = byDate_.find(DateKey(year, month, day));
   if (it == byDate_.end()) return out;

@@ -4,12 +4,13 @@
 
 #include "store/app_context.h"
 #include "store/entry_list.h"
+#include "store/repeat_rules.h"
 
 namespace vesk {
 
 namespace {
 
-std::string Trim(std::string_view s) {
+std::string TrimSpaces(std::string_view s) {
   auto first = s.find_first_not_of(" \t\r\n\v\f");
   if (first == std::string_view::npos) return {};
   auto last = s.find_last_not_of(" \t\r\n\v\f");
@@ -45,6 +46,11 @@ void CEntryList::DeleteRepeats(CPlannerEntry& entry) {
   std::string question = "You have deleted a datebook entry which repeats.\n Delete the other \"" +
                          entry.notes + "\" repeating entries in this time slot as well?";
   if (ctx_.messages.Show(question, MbButtons::YesNo) != MbResult::Yes) return;
+  // The series' other occurrences lie between its first one and its until
+  // time, or the horizon of the run that made them; those months are read.
+  const LocalTime now = static_cast<LocalTime>(ctx_.clock.Now());
+  EnsureDays(std::min(entry.started != 0 ? entry.started : entry.time(), entry.time()),
+             std::max({entry.until, entry.time(), now + kYearlyHorizonSeconds}));
   const std::string text = entry.notes;
   Registry::Transaction tx(ctx_.registry);
   for (CPlannerEntry* e : Entries()) {
@@ -60,7 +66,7 @@ void CEntryList::DeleteRepeats(CPlannerEntry& entry) {
       if (at == std::string::npos) continue;
       std::string rest = e->notes;
       rest.erase(at, text.size());
-      e->notes = Trim(rest);
+      e->notes = TrimSpaces(rest);
       e->repeats = 0;
       ctx_.store.SaveEntry(*e);
     }
@@ -87,6 +93,7 @@ void CEntryList::MergeOnto(CPlannerEntry& generated) {
 }
 
 void CEntryList::RearmTimers(bool armed) {
+  EnsureDueSoon();
   for (CPlannerEntry* e : Entries())
     if ((e->timer != 0) == armed) e->Schedule(false);
 }

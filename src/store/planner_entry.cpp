@@ -54,13 +54,17 @@ void CPlannerEntry::UpdateNotes(std::string_view text) {
   // An entry without a key (an occurrence beyond the horizon) would lose the
   // edit at the next start if only "notes" were written, so it is stored whole.
   if (!list_.context().store.WriteNotesOnly(*this)) list_.context().store.SaveEntry(*this);
+  stored_ = true;
 }
 
 void CPlannerEntry::Schedule(bool save) {
   SetTime(MakeLocalTime(year_, month_, day_, hour_, minute_));
   if (started == 0) started = time_;
   AppContext& ctx = list_.context();
-  if (save) ctx.store.SaveEntry(*this);
+  if (save) {
+    ctx.store.SaveEntry(*this);
+    stored_ = true;
+  }
   if (ctx.armer) ctx.armer->ArmReminder(*this);
 }
 

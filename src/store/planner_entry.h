@@ -43,6 +43,9 @@ class CPlannerEntry {
 
   // "continued" at character index 2 or later.
   bool IsContinued() const;
+  // Whether the store holds the entry (read from it or saved since).
+  bool stored() const { return stored_; }
+  void MarkStored() { stored_ = true; }
   // A number that identifies this entry for its whole life; never reused.
   std::uint64_t serial() const { return serial_; }
   CEntryList& list() const { return list_; }
@@ -68,8 +71,9 @@ class CPlannerEntry {
   std::uint64_t serial_;
   int year_ = 0, month_ = 0, day_ = 0, hour_ = 0, minute_ = 0;
   LocalTime time_ = 0;
-  std::size_t pos_ = 0;     // index in the list's array
-  bool unordered_ = true;   // may stand out of time order until the next sort
+  std::size_t pos_ = 0;    // index in the list's array
+  bool unordered_ = true;  // may stand out of time order until the next sort
+  bool stored_ = false;
 };
 
 }  // namespace vesk

@@ -1,5 +1,6 @@
 #include "store/registry_store.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <string>
@@ -265,6 +266,7 @@ bool CRegistryStore::LoadEntry(CPlannerEntry& entry) {
 }
 
 bool CRegistryStore::LoadEntry(CPlannerEntry& entry, const ValuePairs& values) {
+  const CEntryList::StoreReading reading(entry.list());
   StoredEntry s;
   std::size_t position = 0;
   for (const auto& [name, value] : values) {
@@ -302,6 +304,23 @@ bool CRegistryStore::DeleteMonth(int year, int month) {
   return true;
 }
 
+bool CRegistryStore::MonthExists(int year, int month) {
+  return reg_.OpenKey(MonthPath(year, month));
+}
+
+std::vector<YearMonth> CRegistryStore::StoredMonths() {
+  std::vector<YearMonth> months;
+  const std::string appointments(kAppointmentsKey);
+  std::string name;
+  for (std::size_t i = 0; reg_.EnumSubKey(appointments, i, name) == EnumResult::Ok; ++i) {
+    if (auto ym = ParseMonthKey(name)) months.push_back(*ym);
+  }
+  std::sort(months.begin(), months.end(), [](const YearMonth& a, const YearMonth& b) {
+    return std::pair(a.year, a.month) < std::pair(b.year, b.month);
+  });
+  return months;
+}
+
 void CRegistryStore::ReadAllEntries(CEntryList& list) {
   const std::string appointments(kAppointmentsKey);
   if (reg_.CreateKey(appointments) == OpenResult::Failed) return;
@@ -331,6 +350,7 @@ int CRegistryStore::ReadMonth(CEntryList& list, int year, int month) {
   }
   path_ = monthPath;
   open_ = true;
+  list.MarkMonthLoaded(year, month);
 
   int processed = 0;
   const EnumResult end =
@@ -340,10 +360,12 @@ int CRegistryStore::ReadMonth(CEntryList& list, int year, int month) {
           return false;
         }
         CPlannerEntry& entry = list.Create();
-        if (LoadEntry(entry, *values))
+        if (LoadEntry(entry, *values)) {
+          entry.MarkStored();
           entry.Schedule(false);
-        else
+        } else {
           list.Discard(entry);
+        }
         ++processed;
         return true;
       });

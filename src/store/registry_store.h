@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/registry.h"
 
@@ -74,6 +75,10 @@ class CRegistryStore {
   void RemoveEntryKey(int year, int month, int day, int hour, int minute);
   bool DeleteMonth(int year, int month);
 
+  // Whether the store has a key for the month.
+  bool MonthExists(int year, int month);
+  // The months the store has keys for, in time order.
+  std::vector<YearMonth> StoredMonths();
   void ReadAllEntries(CEntryList& list);
   // Number of sub-keys processed, or -1 when the month key could not be opened.
   int ReadMonth(CEntryList& list, int year, int month);

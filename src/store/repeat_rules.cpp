@@ -193,7 +193,37 @@ void StartRepeat(CPlannerEntry& entry) {
     views->RepaintIfShowing(entry.year(), entry.month());
 }
 
+namespace {
+
+// Reads the months where later occurrences of the month's series can stand:
+// up to the horizon of the run that stored them (at most now's), never past
+// their until time. A yearly series keeps its month (or the next, after a
+// 29 February), so only those months of the next two years are read.
+void ReadSeriesMonths(CEntryList& list, int year, int month, LocalTime now) {
+  list.EnsureMonth(year, month);
+  LocalTime monthlyReach = 0;
+  LocalTime yearlyReach = 0;
+  list.ForEach([&](const CPlannerEntry& e) {
+    if (e.repeats == kNoRepeat || e.year() != year || e.month() != month) return;
+    LocalTime& reach = e.repeats == kEveryYear ? yearlyReach : monthlyReach;
+    reach = std::max(reach, std::min(e.until, RepeatHorizon(e, now)));
+  });
+  const LocalTime monthStart = MakeLocalTime(year, month, 1, 0, 0);
+  if (monthlyReach > monthStart) list.EnsureDays(monthStart, monthlyReach);
+  for (int later = 1; later <= 2; ++later) {
+    for (int m = month; m <= (month == 2 ? 3 : month); ++m) {
+      if (MakeLocalTime(year + later, m, 1, 0, 0) <= yearlyReach) list.EnsureMonth(year + later, m);
+    }
+  }
+}
+
+}  // namespace
+
 void ExtendSeries(CEntryList& list, int year, int month) {
+  AppContext& ctx = list.context();
+  const LocalTime now = static_cast<LocalTime>(ctx.clock.Now());
+  ReadSeriesMonths(list, year, month, now);
+
   using Slot = std::tuple<int, int, int, int, int>;
   struct Series {
     std::uint64_t latest;
@@ -219,8 +249,6 @@ void ExtendSeries(CEntryList& list, int year, int month) {
     }
   });
 
-  AppContext& ctx = list.context();
-  const LocalTime now = static_cast<LocalTime>(ctx.clock.Now());
   Registry::Transaction transaction(ctx.registry);
   for (LocalTime started : toExtend) {
     // An expansion before may have merged this latest occurrence away.

@@ -50,7 +50,11 @@ void CVeskCalView::Initialize() {
   year_ = today.year;
   month_ = today.month;
   LoadOptions(ctx_.store, ctx_.options);
-  ctx_.store.ReadAllEntries(ctx_.entries);
+  // The month on screen and the reminders due soon; other months are read
+  // when something asks about them.
+  ctx_.entries.RereadMonths();
+  ctx_.entries.EnsureMonth(year_, month_);
+  ctx_.entries.EnsureDueSoon();
   ExtendSeries(ctx_.entries, year_, month_);
 }
 
