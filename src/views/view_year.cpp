@@ -67,6 +67,8 @@ bool ViewYear::CreateYear(int year) {
   spec.title = std::to_string(year_);
   spec.style = {.caption = true, .systemMenu = true};
   spec.owner = ctx_.view;
+  // A size to begin with, so that the frame around the client area can be measured.
+  spec.rect = Rect::FromSize(0, 0, YearOuterSize(cell_, 0).cx, YearOuterSize(cell_, 0).cy);
   placing_ = true;
   const bool created = Create(spec);
   placing_ = false;
