@@ -119,6 +119,8 @@ void ViewWeek::PrintPage(Canvas& printer, int page) {
   // Paper takes the printer's own font.
   const Font* old = printer.SelectFont(nullptr);
   const WeekMetrics m = MeasureWeek(printer);
+  // A page of 58 rows, whatever the paper: the page count was promised first.
+  printer.FitOnPage({WeekNotesLeft(m, true) + m.textWidth, kWeekRowsPerPage * m.lineHeight});
   printer.TextOut(kHeaderAt.x, kHeaderAt.y, WeekPrintHeader(start_));
   int y = 1 + 2 * m.lineHeight;
   for (const WeekPrintBlock& block : pages[page - 1]) {

@@ -30,8 +30,14 @@ void ViewYear::DrawMonthBlock(Canvas& canvas, const YearLayout& layout, int mont
   const int w = layout.cell.cx;
   const int h = layout.cell.cy;
   const Point o = layout.MonthOrigin(month);
-  canvas.Draw3dRect(Rect::FromSize(o.x, o.y, kColumns * w - 1, kBlockRows * h - 1), set.toplite,
-                    set.botlite);
+  // A frame's fill leaves its colour as the text background; paper without
+  // colours keeps the printer's own background behind the numbers.
+  auto frame = [&canvas](const Rect& r, Color topLeft, Color bottomRight) {
+    const Color back = canvas.BkColor();
+    canvas.Draw3dRect(r, topLeft, bottomRight);
+    canvas.SetBkColor(back);
+  };
+  frame(Rect::FromSize(o.x, o.y, kColumns * w - 1, kBlockRows * h - 1), set.toplite, set.botlite);
   if (colors) {
     canvas.SetTextColor(set.fore);
     canvas.SetBkColor(set.back);
@@ -45,17 +51,14 @@ void ViewYear::DrawMonthBlock(Canvas& canvas, const YearLayout& layout, int mont
   const DateTime today = BreakLocalTime(ctx_.clock.Now());
   for (int d = 1; d <= layout.daysInMonth[month]; ++d) {
     const Rect& r = layout.days[month][d];
-    canvas.Draw3dRect(Rect::FromSize(r.left + 1, r.top + 1, w - 2, h - 2), set.toplite,
-                      set.botlite);
+    frame(Rect::FromSize(r.left + 1, r.top + 1, w - 2, h - 2), set.toplite, set.botlite);
     if (colors) canvas.SetBkColor(set.back);
     // Paper shows no entry marking and no today frames.
     const bool marked = !paper && ctx_.entries.HasEntryOn(year_, month, d);
     DrawCell(canvas, set, std::to_string(d), r, {.hasEntries = marked});
     if (!paper && year_ == today.year && month == today.month && d == today.day) {
-      canvas.Draw3dRect(Rect::FromSize(r.left + 1, r.top + 2, w - 3, h - 4), set.currentday,
-                        set.currentday);
-      canvas.Draw3dRect(Rect::FromSize(r.left + 2, r.top + 3, w - 5, h - 6), set.currentday,
-                        set.currentday);
+      frame(Rect::FromSize(r.left + 1, r.top + 2, w - 3, h - 4), set.currentday, set.currentday);
+      frame(Rect::FromSize(r.left + 2, r.top + 3, w - 5, h - 6), set.currentday, set.currentday);
       canvas.SetBkColor(set.back);
     }
   }
@@ -75,6 +78,8 @@ void ViewYear::DrawYear(Canvas& canvas) {
   }
   int top = 0;
   if (paper) {
+    // The twelve months under the year, on one page whatever the paper.
+    canvas.FitOnPage({kYearColumns * kColumns * cell.cx, (1 + kYearRows * kBlockRows) * cell.cy});
     canvas.TextOut(13 * cell.cx + cell.cx / 2, 0, std::to_string(year_));
     top = cell.cy;
   }

@@ -1,7 +1,5 @@
 // The week view on the headless twin: opening, listing, navigation, scrolling,
 // clicks, printing and its commands.
-#include "views/view_week.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,6 +9,7 @@
 #include "res/week_resources.h"
 #include "store/app_context.h"
 #include "views/view_fixture.h"
+#include "views/view_week.h"
 
 namespace vesk::test {
 namespace {
@@ -96,13 +95,20 @@ TEST_F(WeekViewTest, ListsEveryEntryOfEveryDayShown) {
   const std::vector<std::string> texts = Texts(PaintWeek());
   // Each heading, then its entries in time order, a line apart.
   const std::vector<std::string> expected{
-      "5,1 Sunday, February 27",       "25,23 5:30am",
-      "78,23 Early on the first day",  "5,41 Monday, February 28",
-      "25,63 5:30am",                  "78,63 Early on the second day",
-      "5,81 Tuesday, February 29",     "25,103 9:00am",
-      "78,103 Leap day breakfast",     "25,123 12:00pm",
-      "78,123 Leap day lunch",         "5,141 Wednesday, March 1",
-      "5,161 Thursday, March 2",       "5,181 Friday, March 3",
+      "5,1 Sunday, February 27",
+      "25,23 5:30am",
+      "78,23 Early on the first day",
+      "5,41 Monday, February 28",
+      "25,63 5:30am",
+      "78,63 Early on the second day",
+      "5,81 Tuesday, February 29",
+      "25,103 9:00am",
+      "78,103 Leap day breakfast",
+      "25,123 12:00pm",
+      "78,123 Leap day lunch",
+      "5,141 Wednesday, March 1",
+      "5,161 Thursday, March 2",
+      "5,181 Friday, March 3",
       "5,201 Saturday, March 4",
   };
   EXPECT_EQ(texts, expected);
@@ -254,7 +260,8 @@ TEST_F(WeekViewTest, PageCountMatchesThePagesOfACrowdedWeek) {
   for (int minute = 0; minute < 60; ++minute) {
     app.AddEntry(2000, 3, 14, 10, minute, "Slot " + std::to_string(minute));
   }
-  for (int day = 12; day <= 18; ++day) app.AddEntry(2000, 3, day, 8, 0, "Daily " + std::to_string(day));
+  for (int day = 12; day <= 18; ++day)
+    app.AddEntry(2000, 3, day, 8, 0, "Daily " + std::to_string(day));
   ViewWeek& week = Open(2000, 3, 15);
   ui.AnswerPrint(PrintAnswer{});
   ui.Command(week, res::kIdPrint);
@@ -265,6 +272,9 @@ TEST_F(WeekViewTest, PageCountMatchesThePagesOfACrowdedWeek) {
   int dailies = 0;
   for (const std::vector<CanvasOp>& page : job.pages) {
     EXPECT_NE(TextAt(page, {22, 2}), nullptr) << "the header on every page";
+    // Whatever the paper, its 58 rows are asked to fit on it.
+    ASSERT_EQ(OpsOfKind(page, Kind::Fit).size(), 1u);
+    EXPECT_EQ(OpsOfKind(page, Kind::Fit)[0]->rect.bottom, 58 * kPrintLine);
     for (const CanvasOp* t : OpsOfKind(page, Kind::Text)) {
       slots += t->text.starts_with("Slot ");
       dailies += t->text.starts_with("Daily ");

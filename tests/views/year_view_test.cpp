@@ -1,7 +1,5 @@
 // The year view on the headless twin: opening and placement, drawing on the
 // screen and on paper, the year limits, hovering and clicks.
-#include "views/view_year.h"
-
 #include <gtest/gtest.h>
 
 #include "res/command_ids.h"
@@ -9,6 +7,7 @@
 #include "store/app_context.h"
 #include "views/day_popup.h"
 #include "views/view_fixture.h"
+#include "views/view_year.h"
 
 namespace vesk::test {
 namespace {
@@ -127,6 +126,8 @@ TEST_F(YearViewTest, PrintsWithoutMarkingOrTodayFrames) {
   // The printer's 7 x 13 font: cells of 21 x 18; the year above the months.
   EXPECT_EQ(TextAt(fast, {13 * 21 + 10, 0})->text, "2000");
   EXPECT_TRUE(OpsOfKind(fast, Kind::Fill).empty());
+  ASSERT_EQ(OpsOfKind(fast, Kind::Fit).size(), 1u);
+  EXPECT_EQ(OpsOfKind(fast, Kind::Fit)[0]->rect, (Rect{0, 0, 28 * 21, 25 * 18}));
   EXPECT_EQ(Count(fast, Kind::Frame3d, c.currentday), 0);
   for (const CanvasOp* t : OpsOfKind(fast, Kind::Text)) EXPECT_EQ(t->color, Rgb(0, 0, 0));
 
