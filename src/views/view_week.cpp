@@ -26,14 +26,12 @@ bool IsDate(int year, int month, int day) {
 
 }  // namespace
 
-void OpenWeekWindow(AppContext& ctx, int slot, int year, int month, int day) {
+void OpenWeekWindow(AppContext& ctx, int /*slot*/, int year, int month, int day) {
   if (day > 31 || ctx.ui == nullptr) return;
   PlayClickSound(ctx);
-  // At most one week view: a request for either slot reaches the open one.
-  ViewWeek* open = ctx.weekWindows[slot == 1 ? 1 : 0];
-  if (open == nullptr)
-    open = ctx.weekWindows[0] != nullptr ? ctx.weekWindows[0] : ctx.weekWindows[1];
-  if (open != nullptr && open->IsCreated()) {
+  // At most one week view, kept in the first slot: a request through either
+  // slot reaches it, so no second view ever replaces the first one's slot.
+  if (ViewWeek* open = ctx.weekWindows[0]; open != nullptr && open->IsCreated()) {
     open->MoveToDate(year, month, day);
     open->native()->Activate();
     open->native()->Restore();

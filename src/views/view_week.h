@@ -24,9 +24,9 @@ inline constexpr std::string_view kWeekFontName = "font2";
 inline constexpr std::string_view kUnderConstructionMessage =
     "Please note that this feature is still under construction.";
 
-// The main frame's OpenWeekWindow: nothing for a day above 31; otherwise the
-// click sound, then the open week view moved to the date, activated and
-// restored, or a new one opened on it.
+// The main frame's OpenWeekWindow for either slot: nothing for a day above 31;
+// otherwise the click sound, then the open week view moved to the date,
+// activated and restored, or a new one opened on it.
 void OpenWeekWindow(AppContext& ctx, int slot, int year, int month, int day);
 
 class ViewWeek : public Window, public Printable {

@@ -1,5 +1,6 @@
 // Drawing the week view on the screen and on paper.
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "platform/ui.h"
@@ -22,6 +23,7 @@ constexpr int kTextInset = 2;  // entry texts sit this far below their line's to
 constexpr int kRuleAbove = 2;  // the rule runs this far above a heading
 constexpr Point kHeaderAt{22, 2};
 constexpr std::string_view kContinued = " (continued)";
+constexpr int kAllEntries = std::numeric_limits<int>::max();
 
 }  // namespace
 
@@ -48,7 +50,8 @@ int ViewWeek::DrawDayBlock(Canvas& canvas, CivilDate date, int first, int count,
       ctx_.entries.EntriesOn(date.year, date.month, date.day);
   const int notesLeft = WeekNotesLeft(m, canvas.IsPrinter());
   const bool a24hour = ctx_.options.a24hour != 0;
-  const int last = std::min(first + count, static_cast<int>(entries.size()));
+  const int size = static_cast<int>(entries.size());
+  const int last = count >= size - first ? size : first + count;
   for (int n = first; n < last; ++n) {
     const CPlannerEntry& e = *entries[n];
     canvas.TextOut(kTimeLeft, y + kTextInset, WeekEntryTime(e.hour(), e.minute(), a24hour));
@@ -78,7 +81,7 @@ void ViewWeek::OnPaint(Canvas& canvas) {
   int lines = 0;
   for (int i = 0; i < daysShown_; ++i) {
     const int top = y;
-    y = DrawDayBlock(canvas, AddDays(start_, i), 0, kWeekLineCount, false, y, metrics_, true);
+    y = DrawDayBlock(canvas, AddDays(start_, i), 0, kAllEntries, false, y, metrics_, true);
     dayBottoms_[i] = y;
     lines += (y - top) / std::max(1, metrics_.lineHeight);
   }

@@ -39,13 +39,6 @@ TEST(WeekLayoutTest, WeekStartsOnSundayOrMonday) {
   EXPECT_EQ(WeekdayOfDate({1970, 1, 1}), 5);
 }
 
-TEST(WeekLayoutTest, TextsNameTheStartAndTheDay) {
-  EXPECT_EQ(WeekTitle({2000, 3, 12}), "Appointments starting Sunday, March 12, 2000");
-  EXPECT_EQ(WeekTitle({2000, 3, 6}), "Appointments starting Monday, March 6, 2000");
-  EXPECT_EQ(WeekPrintHeader({2000, 3, 12}), "Starting 3/12/2000     by Vesk Calendar");
-  EXPECT_EQ(WeekDayHeading({2000, 2, 29}), "Tuesday, February 29");
-}
-
 TEST(WeekLayoutTest, EntryTimes) {
   struct Row {
     int hour, minute;
@@ -83,21 +76,10 @@ TEST(WeekLayoutTest, ScrollingStaysWithinTheLines) {
   EXPECT_EQ(WeekTopY(3, 20), -40);
 }
 
-TEST(WeekLayoutTest, ClickFindsTheBlockAboveThePoint) {
-  const std::vector<int> bottoms{41, 61, 121};
-  EXPECT_EQ(WeekDayAt(bottoms, 0), 0);
-  EXPECT_EQ(WeekDayAt(bottoms, 40), 0);
-  EXPECT_EQ(WeekDayAt(bottoms, 41), 1);
-  EXPECT_EQ(WeekDayAt(bottoms, 120), 2);
-  EXPECT_EQ(WeekDayAt(bottoms, 121), -1) << "below the last block";
-}
-
-TEST(WeekLayoutTest, WindowSizeAndDefaultCorner) {
-  const WeekMetrics m{53, 20, 494};
-  EXPECT_EQ(WeekOuterSize(m), (Size{566, 488}));
+TEST(WeekLayoutTest, TheDefaultCornerStaysOnTheScreen) {
   EXPECT_EQ(WeekPosition({0, 0}, {1024, 768}, {566, 488}), (Point{448, 230}));
   EXPECT_EQ(WeekPosition({0, 0}, {500, 400}, {566, 488}), (Point{0, 0}));
-  EXPECT_EQ(WeekPosition({0, 7}, {1024, 768}, {566, 488}), (Point{0, 7}));
+  EXPECT_EQ(WeekPosition({0, 7}, {1024, 768}, {566, 488}), (Point{0, 7})) << "stored";
 }
 
 int RowsOf(const WeekPrintPage& page) {

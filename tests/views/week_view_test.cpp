@@ -82,6 +82,14 @@ TEST_F(WeekViewTest, EuropeStartsOnMondayAndTheTitleSaysSo) {
   EXPECT_EQ(week.start(), (CivilDate{2000, 3, 6}));
   EXPECT_EQ(week.title(), "Appointments starting Monday, March 6, 2000");
   EXPECT_EQ(TextAt(PaintWeek(), {5, 1})->text, "Monday, March 6");
+
+  // A view opened with Sunday first moves straight to the Monday week asked for.
+  week.Destroy();
+  app.ctx.options.europe = 0;
+  ViewWeek& sunday = Open(2000, 3, 15);
+  app.ctx.options.europe = 1;
+  OpenWeekWindow(app.ctx, 0, 2000, 4, 2);
+  EXPECT_EQ(sunday.start(), (CivilDate{2000, 3, 27}));
 }
 
 TEST_F(WeekViewTest, ListsEveryEntryOfEveryDayShown) {
