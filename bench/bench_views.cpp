@@ -22,6 +22,36 @@ ViewApp& Loaded() {
   return app;
 }
 
+// The slowest of a series of mouse moves, in processor time (what the program
+// spends) and in wall time (which also holds whatever else the machine was
+// doing).
+class SlowestMove {
+ public:
+  template <class Move>
+  void Time(Move&& move) {
+    const Clock::time_point start = Clock::now();
+    const double cpuStart = ThreadCpuMs();
+    move();
+    wallMs_ =
+        std::max(wallMs_, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    cpuMs_ = std::max(cpuMs_, ThreadCpuMs() - cpuStart);
+  }
+  void Report(benchmark::State& state) const {
+    state.counters["slowest_move_ms"] = wallMs_;
+    state.counters["slowest_move_cpu_ms"] = cpuMs_;
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  static double ThreadCpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+  }
+  double wallMs_ = 0;
+  double cpuMs_ = 0;
+};
+
 // One full paint of the month on display (the entry list is sorted first, as
 // every paint does).
 void BM_MonthPaint(benchmark::State& state) {
@@ -33,19 +63,10 @@ void BM_MonthPaint(benchmark::State& state) {
 BENCHMARK(BM_MonthPaint)->Unit(benchmark::kMicrosecond);
 
 // The mouse crosses every day of the month: each move draws the hover frames
-// and opens or replaces the day popup. Reports the slowest single move, in
-// processor time (what the program spends) and in wall time (which also holds
-// whatever else the machine was doing).
+// and opens or replaces the day popup. Reports the slowest single move.
 void BM_HoverAcrossTheMonth(benchmark::State& state) {
   ViewApp& v = Loaded();
-  using Clock = std::chrono::steady_clock;
-  double slowestMs = 0;
-  double slowestCpuMs = 0;
-  const auto threadCpuMs = [] {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-  };
+  SlowestMove slowest;
   for (auto _ : state) {
     // The twin keeps every frame drawn at once; dropping them keeps its log
     // from growing into the figures.
@@ -53,17 +74,13 @@ void BM_HoverAcrossTheMonth(benchmark::State& state) {
     const MonthLayout layout = v.view->layout();
     for (int day = 1; day <= layout.daysInMonth; ++day) {
       const Rect r = layout.days[day];
-      const Clock::time_point start = Clock::now();
-      const double cpuStart = threadCpuMs();
-      v.ui.MouseMove(*v.view, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-      v.ui.Pump();
-      const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-      slowestMs = std::max(slowestMs, ms);
-      slowestCpuMs = std::max(slowestCpuMs, threadCpuMs() - cpuStart);
+      slowest.Time([&] {
+        v.ui.MouseMove(*v.view, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+        v.ui.Pump();
+      });
     }
   }
-  state.counters["slowest_move_ms"] = slowestMs;
-  state.counters["slowest_move_cpu_ms"] = slowestCpuMs;
+  slowest.Report(state);
 }
 BENCHMARK(BM_HoverAcrossTheMonth)->Unit(benchmark::kMillisecond);
 
@@ -111,31 +128,20 @@ void BM_HoverAcrossTheYear(benchmark::State& state) {
   ViewApp& v = Loaded();
   ViewYear& year = Year();
   v.ui.Activate(year);
-  using Clock = std::chrono::steady_clock;
-  double slowestMs = 0;
-  double slowestCpuMs = 0;
-  const auto threadCpuMs = [] {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-  };
+  SlowestMove slowest;
   for (auto _ : state) {
     const YearLayout layout = year.layout();
     for (int month = 1; month <= 12; ++month) {
       for (int day = 1; day <= layout.daysInMonth[month]; ++day) {
         const Rect r = layout.days[month][day];
-        const Clock::time_point start = Clock::now();
-        const double cpuStart = threadCpuMs();
-        v.ui.MouseMove(year, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-        v.ui.Pump();
-        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        slowestMs = std::max(slowestMs, ms);
-        slowestCpuMs = std::max(slowestCpuMs, threadCpuMs() - cpuStart);
+        slowest.Time([&] {
+          v.ui.MouseMove(year, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+          v.ui.Pump();
+        });
       }
     }
   }
-  state.counters["slowest_move_ms"] = slowestMs;
-  state.counters["slowest_move_cpu_ms"] = slowestCpuMs;
+  slowest.Report(state);
 }
 BENCHMARK(BM_HoverAcrossTheYear)->Unit(benchmark::kMillisecond);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "calendar/calendar.h"
 #include "views/month_layout.h"
 
 namespace vesk {
@@ -39,21 +38,15 @@ YearLayout LayoutYear(int year, bool europe, Size cell, int topOffset) {
   YearLayout layout;
   layout.cell = cell;
   layout.topOffset = topOffset;
-  const int w = cell.cx;
-  const int h = cell.cy;
   for (int m = 1; m <= 12; ++m) {
+    // Each block places its days as the month calendar does, from its own corner.
+    const MonthLayout month = LayoutMonth(year, m, europe, cell);
     const Point origin = layout.MonthOrigin(m);
-    layout.daysInMonth[m] = DaysInMonth(year, m);
-    int column = FirstColumn(year, m, europe);
-    int y = origin.y + 2 * h;
-    for (int d = 1; d <= layout.daysInMonth[m]; ++d) {
-      layout.days[m][d] = Rect::FromSize(origin.x + column * w, y, w, h);
-      if (column == kColumns - 1) {
-        column = 0;
-        y += h;
-      } else {
-        ++column;
-      }
+    layout.daysInMonth[m] = month.daysInMonth;
+    for (int d = 1; d <= month.daysInMonth; ++d) {
+      const Rect& r = month.days[d];
+      layout.days[m][d] = {origin.x + r.left, origin.y + r.top, origin.x + r.right,
+                           origin.y + r.bottom};
     }
   }
   return layout;

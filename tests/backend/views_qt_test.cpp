@@ -1,9 +1,7 @@
 // The week and year views on the Qt backend: both open from the main frame's
 // commands, and print to a PDF file whose text reads right.
 #include <QApplication>
-#include <QLineEdit>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QStandardPaths>
 #include <filesystem>
 
@@ -51,16 +49,7 @@ class ViewsQtTest : public QtBackendTest {
   std::string PrintToPdf(Window& window, const std::string& name) {
     const std::string pdf = temp.path() + "/" + name;
     bool dialogSeen = false;
-    ui.Post([&] {
-      auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-      if (dialog == nullptr) return;
-      dialogSeen = true;
-      // Without a printer the dialog prints to a file; its name field decides.
-      for (QLineEdit* field : dialog->findChildren<QLineEdit*>()) {
-        if (field->objectName() == "filename") field->setText(QString::fromStdString(pdf));
-      }
-      dialog->accept();
-    });
+    AnswerPrintDialogWithPdf(ui, pdf, dialogSeen);
     window.OnCommand(res::kIdPrint);
     Flush();
     EXPECT_TRUE(dialogSeen);
