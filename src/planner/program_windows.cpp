@@ -4,12 +4,12 @@
 #include "planner/todo_open.h"
 #include "store/app_context.h"
 #include "views/month_view.h"
+#include "views/view_week.h"
+#include "views/view_year.h"
 
 namespace vesk {
 
-bool ProgramWindows::Available(CalendarWindow kind) const {
-  return kind == CalendarWindow::DayPlanner || kind == CalendarWindow::ToDoList;
-}
+bool ProgramWindows::Available(CalendarWindow) const { return true; }
 
 void ProgramWindows::OpenDayPlanner(int year, int month, int day) {
   if (ctx_.ui == nullptr) return;
@@ -24,9 +24,11 @@ void ProgramWindows::OpenToDoList() {
 
 void ProgramWindows::CloseAllDayPlanners() { vesk::CloseAllDayPlanners(ctx_); }
 
-// Not available: the views are not part of the program yet.
-void ProgramWindows::OpenWeekWindow(int, int, int, int) {}
+void ProgramWindows::OpenWeekWindow(int slot, int year, int month, int day) {
+  if (ctx_.view == nullptr) return;
+  vesk::OpenWeekWindow(ctx_, slot, year, month, day);
+}
 
-void ProgramWindows::OpenYearWindow() {}
+void ProgramWindows::OpenYearWindow() { vesk::OpenYearWindow(ctx_); }
 
 }  // namespace vesk

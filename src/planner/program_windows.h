@@ -1,7 +1,6 @@
 #pragma once
 // The calendar windows of the program as the month view and the main frame
-// reach them: day planners and the to-do list. The week and year views are
-// not part of the program yet, so their commands show disabled.
+// reach them: day planners, the to-do list, the week view and the year view.
 #include "views/calendar_windows.h"
 
 namespace vesk {

@@ -38,6 +38,11 @@ class Canvas {
   virtual void Draw3dRect(const Rect& r, Color topLeft, Color bottomRight) = 0;
   // A rectangle outlined in black and filled with c.
   virtual void Rectangle(const Rect& r, Color fill) = 0;
+
+  // On a printer page, shrinks what is drawn from now on evenly, so that
+  // content of this size (from 0,0, in the canvas's units) fits the printable
+  // area; content that fits keeps its size. The screen ignores it.
+  virtual void FitOnPage(Size content) = 0;
 };
 
 }  // namespace vesk

@@ -47,6 +47,12 @@ inline constexpr int kIdDelete = 32831;
 inline constexpr int kIdPlannerHelp = 32824;
 inline constexpr int kIdPlannerHints = 32791;
 inline constexpr int kIdStandardCut = 57635;
+// Commands of the week and year views (menus 67 and 131).
+inline constexpr int kIdOneWeek = 32776;
+inline constexpr int kIdTwoWeeks = 32777;
+inline constexpr int kIdFourWeeks = 32778;
+inline constexpr int kIdWeekHints = 32779;
+inline constexpr int kIdYearHints = 32780;
 
 // Menus.
 inline constexpr int kMenuMain = 128;

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QProcess>
 #include <functional>
 #include <string>
@@ -74,6 +76,21 @@ inline std::string PdfText(const std::string& pdf) {
   process.start("pdftotext", {QString::fromStdString(pdf), "-"});
   if (!process.waitForFinished(30'000)) return {};
   return process.readAllStandardOutput().toStdString();
+}
+
+// Answers the next print dialog with a PDF file: without a printer the dialog
+// prints to a file, and its name field decides which. seen tells whether a
+// print dialog came.
+inline void AnswerPrintDialogWithPdf(QtUi& ui, const std::string& pdf, bool& seen) {
+  ui.Post([&seen, pdf] {
+    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    seen = true;
+    for (QLineEdit* field : dialog->findChildren<QLineEdit*>()) {
+      if (field->objectName() == "filename") field->setText(QString::fromStdString(pdf));
+    }
+    dialog->accept();
+  });
 }
 
 class QtBackendTest : public ::testing::Test {

@@ -6,7 +6,6 @@
 #include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPrintDialog>
 #include <QStandardPaths>
 #include <filesystem>
 
@@ -129,16 +128,7 @@ TEST_F(PlannerQtTest, TheDayPrintsToAPdf) {
 
   const std::string pdf = dir.path() + "/day.pdf";
   bool dialogSeen = false;
-  ui.Post([&] {
-    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    dialogSeen = true;
-    // Without a printer the dialog prints to a file; its name field decides.
-    for (QLineEdit* field : dialog->findChildren<QLineEdit*>()) {
-      if (field->objectName() == "filename") field->setText(QString::fromStdString(pdf));
-    }
-    dialog->accept();
-  });
+  AnswerPrintDialogWithPdf(ui, pdf, dialogSeen);
   planner()->OnCommand(res::kIdPrint);
   Flush();
   ASSERT_TRUE(dialogSeen);

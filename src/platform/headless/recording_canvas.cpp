@@ -59,6 +59,8 @@ std::string CanvasOp::ToString() const {
       return "frame3d " + RectText(rect) + " " + ColorText(color) + " " + ColorText(color2);
     case Kind::Rectangle:
       return "rect " + RectText(rect) + " " + ColorText(color);
+    case Kind::Fit:
+      return "fit " + RectText(rect);
     case Kind::Font: {
       if (!font) return "font default";
       std::string s = "font " + Quoted(font->faceName) + " " + std::to_string(font->height) + " " +
@@ -181,6 +183,10 @@ void RecordingCanvas::Draw3dRect(const Rect& r, Color topLeft, Color bottomRight
 
 void RecordingCanvas::Rectangle(const Rect& r, Color fill) {
   Add(CanvasOp::Kind::Rectangle, r, fill);
+}
+
+void RecordingCanvas::FitOnPage(Size content) {
+  if (printer_) Add(CanvasOp::Kind::Fit, {0, 0, content.cx, content.cy}, 0);
 }
 
 }  // namespace vesk

@@ -8,6 +8,7 @@
 //   frame3d 0,0-31,19 #000000 #ffffff
 //   rect 0,0-50,27 #ff00ff
 //   font "Comic Sans MS" -13 400 italic        (or: font default)
+//   fit 0,0-600,986                            (a printer asked to fit content)
 // Rectangles read left,top-right,bottom; colours #rrggbb.
 #include <optional>
 #include <string>
@@ -20,7 +21,7 @@
 namespace vesk {
 
 struct CanvasOp {
-  enum class Kind { Text, Fill, Line, Frame3d, Rectangle, Font };
+  enum class Kind { Text, Fill, Line, Frame3d, Rectangle, Font, Fit };
   Kind kind = Kind::Text;
   // Text: origin and extent; line: from (left, top) to (right, bottom).
   Rect rect;
@@ -78,6 +79,8 @@ class RecordingCanvas : public Canvas {
   void Line(int x1, int y1, int x2, int y2, Color c) override;
   void Draw3dRect(const Rect& r, Color topLeft, Color bottomRight) override;
   void Rectangle(const Rect& r, Color fill) override;
+  // Recorded on a printer only; coordinates stay as they were drawn.
+  void FitOnPage(Size content) override;
 
  private:
   CanvasOp& Add(CanvasOp::Kind kind, const Rect& rect, Color color);

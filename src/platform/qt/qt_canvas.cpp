@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QTransform>
+#include <algorithm>
 
 #include "platform/qt/qt_font.h"
 #include "platform/qt/qt_text.h"
@@ -89,6 +91,17 @@ void QtCanvas::Draw3dRect(const Rect& r, Color topLeft, Color bottomRight) {
   FillSolidRect(Rect::FromSize(x, y, 1, cy - 1), topLeft);
   FillSolidRect(Rect::FromSize(x + cx - 1, y, 1, cy), bottomRight);
   FillSolidRect(Rect::FromSize(x, y + cy - 1, cx, 1), bottomRight);
+}
+
+void QtCanvas::FitOnPage(Size content) {
+  const QPaintDevice* device = painter_.device();
+  if (!printer_ || device == nullptr || content.cx <= 0 || content.cy <= 0) return;
+  const QTransform& now = painter_.worldTransform();
+  if (now.m11() <= 0 || now.m22() <= 0) return;
+  const double pageWidth = device->width() / now.m11();
+  const double pageHeight = device->height() / now.m22();
+  const double factor = std::min({1.0, pageWidth / content.cx, pageHeight / content.cy});
+  if (factor < 1.0) painter_.scale(factor, factor);
 }
 
 void QtCanvas::Rectangle(const Rect& r, Color fill) {

@@ -28,6 +28,7 @@ class QtCanvas : public Canvas {
   void Line(int x1, int y1, int x2, int y2, Color c) override;
   void Draw3dRect(const Rect& r, Color topLeft, Color bottomRight) override;
   void Rectangle(const Rect& r, Color fill) override;
+  void FitOnPage(Size content) override;
 
  private:
   QPainter& painter_;
