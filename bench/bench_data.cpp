@@ -1,9 +1,12 @@
 #include "bench_data.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <random>
 #include <stdexcept>
+#include <vector>
 
 #include "calendar/local_time.h"
 #include "store/repeat_rules.h"
@@ -58,7 +61,109 @@ void Populate(const std::filesystem::path& file) {
   tx.Commit();
 }
 
+// Writes one entry without the list reading months around it.
+void WriteOneOff(App& app, int year, int month, int day, int hour, int minute, int n) {
+  CEntryList& list = app.ctx->entries;
+  const CEntryList::StoreReading writing(list);
+  CPlannerEntry& e = list.Create();
+  e.SetDate(year, month, day);
+  e.SetTimeOfDay(hour, minute);
+  e.notes = "Appointment " + std::to_string(n);
+  app.ctx->store.SaveEntry(e);
+  list.Discard(e);
+}
+
+// count one-off entries on distinct random half-hour slots of the days from
+// the first of firstYear's January on.
+void PopulateOneOff(const std::filesystem::path& file, int count, int firstYear, int days) {
+  App app(file);
+  std::mt19937 rng(20261208);
+  std::vector<std::uint32_t> slots(static_cast<std::size_t>(days) * 48);
+  for (std::uint32_t i = 0; i < slots.size(); ++i) slots[i] = i;
+  if (static_cast<std::size_t>(count) > slots.size()) throw std::runtime_error("too many entries");
+  std::shuffle(slots.begin(), slots.end(), rng);
+  slots.resize(static_cast<std::size_t>(count));
+  std::sort(slots.begin(), slots.end());
+  const LocalTime first = MakeLocalTime(firstYear, 1, 1, 12, 0);
+  int n = 0;
+  std::optional<Registry::Transaction> tx;
+  int txMonth = -1;
+  for (std::uint32_t slot : slots) {
+    const DateTime d = BreakLocalTime(first + static_cast<LocalTime>(slot / 48) * 86400);
+    // One commit a month keeps the waiting writes small.
+    if (d.month != txMonth) {
+      tx.reset();
+      tx.emplace(*app.registry);
+      txMonth = d.month;
+    }
+    WriteOneOff(app, d.year, d.month, d.day, static_cast<int>(slot % 48) / 2,
+                static_cast<int>(slot % 2) * 30, ++n);
+  }
+}
+
+std::filesystem::path CacheDir() {
+  const char* cache = std::getenv("XDG_CACHE_HOME");
+  const char* home = std::getenv("HOME");
+  std::filesystem::path dir = cache && *cache ? std::filesystem::path(cache)
+                              : home && *home ? std::filesystem::path(home) / ".cache"
+                                              : DataDir();
+  dir /= "veskcal-bench";
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
 }  // namespace
+
+const char* DataSetName(DataSet set) {
+  switch (set) {
+    case DataSet::Full:
+      return "100k with series";
+    case DataSet::OneOff1k:
+      return "1k one-off";
+    case DataSet::OneOff100k:
+      return "100k one-off";
+    case DataSet::OneOff1M:
+      return "1M one-off";
+  }
+  return "";
+}
+
+DataSet SelectedDataSet() {
+  const char* name = std::getenv("VESKCAL_BENCH_SET");
+  const std::string set = name != nullptr ? name : "";
+  if (set == "1k") return DataSet::OneOff1k;
+  if (set == "100k") return DataSet::OneOff100k;
+  if (set == "1m") return DataSet::OneOff1M;
+  return DataSet::Full;
+}
+
+std::filesystem::path StoreOf(DataSet set) {
+  const auto made = [](const std::filesystem::path& file, auto populate) {
+    if (!std::filesystem::exists(file)) {
+      const std::filesystem::path part = file.string() + ".part";
+      std::filesystem::remove(part);
+      std::filesystem::remove(part.string() + "-wal");
+      populate(part);
+      { App settle(part); }  // a clean close leaves no log beside it
+      std::filesystem::rename(part, file);
+    }
+    return file;
+  };
+  switch (set) {
+    case DataSet::Full:
+      return FullStore();
+    case DataSet::OneOff1k:
+      return made(DataDir() / "oneoff-1k.db",
+                  [](const auto& f) { PopulateOneOff(f, 1000, kNowYear - 5, 3652); });
+    case DataSet::OneOff100k:
+      return made(DataDir() / "oneoff-100k.db",
+                  [](const auto& f) { PopulateOneOff(f, 100000, kNowYear - 5, 3652); });
+    case DataSet::OneOff1M:
+      return made(CacheDir() / "oneoff-1m-v1.db",
+                  [](const auto& f) { PopulateOneOff(f, 1000000, 1970, 24472); });
+  }
+  return {};
+}
 
 const std::filesystem::path& DataDir() {
   static const std::filesystem::path dir = [] {
@@ -74,23 +179,34 @@ const std::filesystem::path& DataDir() {
 
 std::filesystem::path FullStore() { return DataDir() / "full.db"; }
 
-std::filesystem::path CopyOfFullStore(const std::string& name) {
+std::filesystem::path CopyOfStore(DataSet set, const std::string& name) {
+  const std::filesystem::path from = StoreOf(set);
   std::filesystem::path to = DataDir() / name;
   std::filesystem::remove(to);
   std::filesystem::remove(to.string() + "-wal");
   std::filesystem::remove(to.string() + "-shm");
   {
     // Opening and closing checkpoints the WAL into the main file, which is then copied whole.
-    App settle(FullStore());
+    App settle(from);
   }
-  std::filesystem::copy_file(FullStore(), to);
+  std::filesystem::copy_file(from, to);
   return to;
 }
 
+std::filesystem::path CopyOfFullStore(const std::string& name) {
+  return CopyOfStore(DataSet::Full, name);
+}
+
+std::filesystem::path CopyOfSelectedStore(const std::string& name) {
+  return CopyOfStore(SelectedDataSet(), name);
+}
+
 void LoadAll(App& app) {
-  app.ctx->store.ReadAllEntries(app.ctx->entries);
-  ExtendSeries(app.ctx->entries, kNowYear, kNowMonth);
-  app.ctx->entries.SortByTime();
+  CEntryList& list = app.ctx->entries;
+  list.EnsureMonth(kNowYear, kNowMonth);
+  list.EnsureDueSoon();
+  ExtendSeries(list, kNowYear, kNowMonth);
+  list.SortByTime();
 }
 
 }  // namespace vesk::bench

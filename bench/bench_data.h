@@ -1,6 +1,8 @@
 #pragma once
-// A store of 100,000 entries spread over ten years, made once per run in a
-// temporary directory, and an application context on the SQLite store.
+// The stores the benchmarks run on, and an application context on a SQLite
+// store: 100,000 entries over ten years with thirty weekly series, made once
+// per run in a temporary directory, and stores of one-off appointments on
+// half hours of 1,000, 100,000 and 1,000,000 entries.
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -27,12 +29,27 @@ struct App {
   std::unique_ptr<ReminderScheduler> scheduler;
 };
 
-// The directory holding the prepared store "full.db"; made on first use.
+// The stores of one-off appointments on free half-hour slots: 1,000 and
+// 100,000 over ten years, and 1,000,000 from 1970 to 2036 (one-off entries
+// on half hours cannot number a million in thirty years: those hold 526,000
+// slots). The million is kept between runs in the user's cache directory.
+enum class DataSet { Full, OneOff1k, OneOff100k, OneOff1M };
+const char* DataSetName(DataSet set);
+// The store the view, planner and store benchmarks run on: VESKCAL_BENCH_SET
+// names it ("1k", "100k", "1m"); the 100,000 entries with series otherwise.
+DataSet SelectedDataSet();
+
+// The directory holding the prepared stores; made on first use.
 const std::filesystem::path& DataDir();
 std::filesystem::path FullStore();
-// A fresh copy of the full store, for benchmarks that change it.
+std::filesystem::path StoreOf(DataSet set);
+// A fresh copy of a store (checkpointed, without its log), for benchmarks that change it.
 std::filesystem::path CopyOfFullStore(const std::string& name);
-// Loads every entry as the program does at start-up.
+// A copy of the selected store.
+std::filesystem::path CopyOfSelectedStore(const std::string& name);
+std::filesystem::path CopyOfStore(DataSet set, const std::string& name);
+// Reads what the program reads at start-up: the month on display, the
+// reminders due soon, this month's series continued; then sorts.
 void LoadAll(App& app);
 
 }  // namespace vesk::bench

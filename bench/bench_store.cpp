@@ -1,4 +1,5 @@
-// The store's figures with 100,000 stored entries over ten years.
+// The store's figures on the selected store (100,000 entries over ten years unless
+// VESKCAL_BENCH_SET names another).
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -6,18 +7,20 @@
 
 #include "bench_data.h"
 #include "calendar/local_time.h"
+#include "reminders/next_appointment.h"
 #include "store/backup_file.h"
 #include "store/repeat_rules.h"
 
 namespace vesk::bench {
 namespace {
 
-// Start-up: read every stored entry, continue this month's series, first sort.
+// Start-up: the month on display, the reminders due soon, this month's series
+// continued, first sort.
 void BM_StartupLoad(benchmark::State& state) {
   int round = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    auto file = CopyOfFullStore("startup" + std::to_string(round++) + ".db");
+    auto file = CopyOfSelectedStore("startup" + std::to_string(round++) + ".db");
     state.ResumeTiming();
     App app(file);
     LoadAll(app);
@@ -27,7 +30,7 @@ void BM_StartupLoad(benchmark::State& state) {
 BENCHMARK(BM_StartupLoad)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 App& LoadedApp() {
-  static App app(CopyOfFullStore("loaded.db"));
+  static App app(CopyOfSelectedStore("loaded.db"));
   static bool loaded = (LoadAll(app), true);
   (void)loaded;
   return app;
@@ -87,12 +90,41 @@ void BM_ExpandDailySeries(benchmark::State& state) {
     for (CPlannerEntry* other : list.Entries())
       if (other->notes == "Daily stretch") generated.push_back(other->serial());
     for (std::uint64_t serial : generated)
-      if (CPlannerEntry* other = list.FindBySerial(serial)) list.DeleteEntry(*other, false, &removed);
+      if (CPlannerEntry* other = list.FindBySerial(serial))
+        list.DeleteEntry(*other, false, &removed);
     state.counters["generated"] = removed - 1;
     state.ResumeTiming();
   }
 }
 BENCHMARK(BM_ExpandDailySeries)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A month not read yet, asked about for the first time (a view moves to it).
+void BM_ReadMonthOnDemand(benchmark::State& state) {
+  App& app = LoadedApp();
+  CEntryList& list = app.ctx->entries;
+  int n = 0;
+  std::size_t read = 0;
+  for (auto _ : state) {
+    const int year = kNowYear - 4 + n / 12 % 9, month = 1 + n % 12;
+    ++n;
+    if (year == kNowYear) continue;
+    list.EnsureMonth(year, month);
+    state.PauseTiming();
+    read = list.EntriesOn(year, month, 15).size();
+    list.Release(year, month);
+    state.ResumeTiming();
+  }
+  state.counters["entries_on_the_15th"] = static_cast<double>(read);
+}
+BENCHMARK(BM_ReadMonthOnDemand)->Unit(benchmark::kMillisecond)->Iterations(100);
+
+// The tray tooltip: the next appointment after a moment of this month.
+void BM_TrayTooltip(benchmark::State& state) {
+  App& app = LoadedApp();
+  LocalTime now = static_cast<LocalTime>(app.clock.Now());
+  for (auto _ : state) benchmark::DoNotOptimize(NextAppointmentText(*app.ctx, now += 61));
+}
+BENCHMARK(BM_TrayTooltip)->Unit(benchmark::kMicrosecond);
 
 void BM_BackupAllEntries(benchmark::State& state) {
   App& app = LoadedApp();

@@ -19,7 +19,8 @@ std::unique_ptr<CVeskCalView> StartMonthView(AppContext& ctx, Window& frame) {
   return view;
 }
 
-ViewApp::ViewApp(const std::string& storeName) : app(CopyOfFullStore(storeName)), ui(app.boxes) {
+ViewApp::ViewApp(const std::string& storeName)
+    : app(CopyOfSelectedStore(storeName)), ui(app.boxes) {
   app.ctx->ui = &ui;
   view = StartMonthView(*app.ctx, frame);
   ui.Paint(*view);

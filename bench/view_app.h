@@ -1,6 +1,6 @@
 #pragma once
 // The month view in a plain frame on the headless twin, on a copy of the
-// full store with every entry loaded as at start-up.
+// selected store, read as at start-up.
 #include <memory>
 #include <string>
 
@@ -10,8 +10,8 @@
 
 namespace vesk::bench {
 
-// Loads every entry into a month view and shows it filling frame, as the
-// main frame does; ctx.ui must be the frame's Ui.
+// Starts a month view (it reads the store as at start-up) and shows it
+// filling frame, as the main frame does; ctx.ui must be the frame's Ui.
 std::unique_ptr<CVeskCalView> StartMonthView(AppContext& ctx, Window& frame);
 
 struct ViewApp {

@@ -30,6 +30,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_timers.h"
 #include "platform/qt/qt_ui.h"
+#include "platform/qt/store_check.h"
 #include "platform/sqlite/sqlite_registry.h"
 #include "reminders/reminder_scheduler.h"
 #include "res/command_ids.h"
@@ -52,6 +53,8 @@ constexpr std::string_view kUsageText =
     "\n"
     "The data directory is $VESKCAL_HOME, else $XDG_DATA_HOME/veskcal or ~/.local/share/veskcal.\n";
 constexpr std::string_view kAlreadyRunning = "Vesk Calendar is already running.";
+// The whole-file check of the store waits this long after start-up.
+constexpr int kStoreCheckDelayMs = 3000;
 
 struct CommandLine {
   enum class Action { Run, Help, Version, Export, Import, Missing } action = Action::Run;
@@ -93,7 +96,8 @@ bool CopyIsRunning(const std::filesystem::path& dataDir) {
 std::expected<std::unique_ptr<SqliteRegistry>, std::string> OpenStore() {
   std::expected<std::filesystem::path, std::string> dir = EnsureDataDirectory();
   if (!dir) return std::unexpected(dir.error());
-  return SqliteRegistry::Open(*dir / kStoreFileName);
+  return SqliteRegistry::Open(*dir / kStoreFileName, SqliteRegistry::kDefaultBusyTimeoutMs,
+                              SqliteRegistry::Check::Deferred);
 }
 
 int RunStoreCommand(const CommandLine& line, int argc, char** argv) {
@@ -231,6 +235,16 @@ int RunProgram(int argc, char** argv) {
   {
     CVeskCalApp application(ctx, [] { QCoreApplication::exit(0); });
     running = &application;
+    // The whole file is checked once the window is up, off the user's way.
+    const std::filesystem::path storeFile = (*store)->file();
+    StoreCheck check(storeFile, [&ctx, storeFile](const std::string& reason) {
+      ctx.storeDamaged = true;
+      ShowError("The store " + storeFile.string() + " is damaged: " + reason +
+                ". Vesk Calendar ends now without changing it further; an earlier backup file"
+                " (backup.<month>, VeskAppoints.vsk) can be restored into a new store.");
+      RequestEnd();
+    });
+    check.StartAfter(kStoreCheckDelayMs);
     if (application.InitInstance()) {
       // A new event loop forgets an earlier exit(), so an end asked for while
       // start-up ran a dialog of its own is honoured here.

@@ -239,7 +239,8 @@ void CMainFrame::OnDestroy() {
   // while the backup is written from the entries in memory.
   if (view_ != nullptr) view_->Shutdown();
   const DateTime now = BreakLocalTime(ctx_.clock.Now());
-  BackupEntries(ctx_, BackupPath(ctx_, AutoBackupName(now.month)), false);
+  // A damaged store would give a backup with holes in place of a sound one.
+  if (!ctx_.storeDamaged) BackupEntries(ctx_, BackupPath(ctx_, AutoBackupName(now.month)), false);
   tray_.reset();
   if (owner_ != nullptr) owner_->Destroy();
   if (onEnded_) onEnded_();

@@ -55,6 +55,10 @@ struct AppContext {
   // Repaint requests to the month view; none before the view exists.
   ViewNotifier* views = nullptr;
 
+  // The whole-file check after start-up found the store damaged: the
+  // program ends without purging it or writing the automatic backup from it.
+  bool storeDamaged = false;
+
   // Where the backup files live (the data directory).
   std::filesystem::path dataDir;
   // The program's installed read-only data (help pages, sounds); may be empty.

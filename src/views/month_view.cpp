@@ -188,7 +188,13 @@ void CVeskCalView::BeginPrintFrom(Window& source, Printable& pages, PrintKind ki
 
 void CVeskCalView::Shutdown() {
   if (ctx_.windows != nullptr) ctx_.windows->CloseAllDayPlanners();
-  PurgeOldMonths(ctx_.store, ctx_.clock.Now(), ctx_.options.age);
+  if (ctx_.storeDamaged) return;
+  // The automatic backup written next holds the purged months too: their
+  // entries are read into memory before their keys go.
+  const std::int64_t now = ctx_.clock.Now();
+  for (const YearMonth& ym : MonthsToPurge(now, ctx_.options.age))
+    ctx_.entries.EnsureMonth(ym.year, ym.month);
+  PurgeOldMonths(ctx_.store, now, ctx_.options.age);
 }
 
 MonthLayout CVeskCalView::layout() const {

@@ -192,3 +192,31 @@ TEST_F(CommitLineTest, UnchangedTextWritesNothing) {
 
 }  // namespace
 }  // namespace vesk::test
+
+namespace vesk::test {
+namespace {
+
+// A planner far from today keeps its month in memory while it is open, so the
+// line being edited still belongs to its entry after the list let idle months go.
+TEST_F(CommitLineTest, AnOpenPlannersMonthOutlivesIdleTimeAndTheEditStaysOnItsEntry) {
+  app.AddEntry(2000, 3, 20, 9, 0, "Next on the tray tip");
+  app.AddEntry(2000, 9, 12, 9, 0, "Dentist");
+  AppointBook2& planner = Open(2000, 9, 12);
+  ClickLine(planner, 1, true);
+  Key(planner, kVkEnd);
+  Type(planner, " at ten");
+  app.clock.Advance(15 * 60 * 1000);  // the tray tip's minute timer trims meanwhile
+  app.ctx.entries.Trim();
+  ASSERT_TRUE(app.ctx.entries.IsMonthLoaded(2000, 9));
+  Key(planner, kVkTab);
+  EXPECT_EQ(app.ctx.entries.EntriesOn(2000, 9, 12).size(), 1u);
+  EXPECT_EQ(StoredNotes(2000, 9, 12, 9, 0), "Dentist at ten");
+  planner.Destroy();
+  ui.Pump();
+  app.clock.Advance(15 * 60 * 1000);
+  app.ctx.entries.Trim();
+  EXPECT_FALSE(app.ctx.entries.IsMonthLoaded(2000, 9));
+}
+
+}  // namespace
+}  // namespace vesk::test

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -165,6 +166,47 @@ TEST_F(StoreFileTest, ADirectoryOrAMissingFolderIsReported) {
   ASSERT_FALSE(store);
   EXPECT_EQ(store.error(),
             "Cannot open the store " + missing.string() + ": No such file or directory");
+}
+
+// The program's own open leaves the whole-file check for later: a cut-off
+// file is still refused at once from its length, damage inside a page is left
+// to Verify, and a log left behind by a killed program brings the page check
+// forward.
+TEST_F(StoreFileTest, ADeferredOpenRefusesWhatItCanSeeAndVerifyFindsTheRest) {
+  const auto deferred = [&] {
+    return SqliteRegistry::Open(file, SqliteRegistry::kDefaultBusyTimeoutMs,
+                                SqliteRegistry::Check::Deferred);
+  };
+  MakeStore();
+  const Bytes sound = ReadBytes(file);
+  EXPECT_TRUE(deferred());
+  EXPECT_EQ(SqliteRegistry::Verify(file), "");
+
+  Bytes cut = sound;
+  cut.resize(cut.size() / 2);
+  WriteBytes(file, cut);
+  auto refused = deferred();
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(ReadBytes(file), cut);
+
+  Bytes damaged = sound;
+  const auto at = std::search(damaged.begin(), damaged.end(), kMarker.begin(), kMarker.end());
+  ASSERT_NE(at, damaged.end());
+  std::fill(at - 4, at, '\xff');
+  WriteBytes(file, damaged);
+  EXPECT_TRUE(deferred());
+  EXPECT_NE(SqliteRegistry::Verify(file).find("is malformed"), std::string::npos);
+  EXPECT_EQ(ReadBytes(file), damaged);
+
+  // A log of the same size as a page of garbage stands for an unclean end.
+  WriteBytes(file, sound);
+  Bytes pages = sound;
+  std::fill(pages.begin() + 8192, pages.end(), '\x5a');
+  WriteBytes(file, pages);
+  WriteBytes(file.string() + "-wal", Bytes(32, '\0'));
+  refused = deferred();
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(ReadBytes(file), pages);
 }
 
 // A child commits one key after another and reports each finished commit

@@ -40,6 +40,8 @@ constexpr const char* kSchemaSql =
 static_assert(SqliteRegistry::kApplicationId == 1447383883 && SqliteRegistry::kSchemaVersion == 1,
               "the schema text spells both numbers out");
 
+// Virtual machine steps between two looks at a check's cancel flag.
+constexpr int kCancelCheckSteps = 10000;
 // Paths remembered before the table of row ids starts again.
 constexpr std::size_t kMaxRememberedIds = 16384;
 
@@ -100,13 +102,20 @@ std::expected<std::unique_ptr<SqliteRegistry>, std::string> SqliteRegistry::Open
   return failure(error);
 }
 
-std::string SqliteRegistry::Verify(const std::filesystem::path& file) {
+std::string SqliteRegistry::Verify(const std::filesystem::path& file,
+                                   const std::atomic<bool>* cancel) {
   sqlite3* db = nullptr;
   std::string error;
   if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
     error = SqliteError(db);
   } else {
     sqlite3_busy_timeout(db, kDefaultBusyTimeoutMs);
+    if (cancel != nullptr) {
+      sqlite3_progress_handler(
+          db, kCancelCheckSteps,
+          [](void* flag) -> int { return static_cast<const std::atomic<bool>*>(flag)->load(); },
+          const_cast<std::atomic<bool>*>(cancel));
+    }
     error = CheckStoreVersion(db);
     if (error.empty()) error = CheckWholeStore(db);
   }

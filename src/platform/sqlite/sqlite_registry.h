@@ -4,6 +4,7 @@
 // same for ten keys as for a million and memory holds only what was asked
 // for last; every write reaches the file at once and is durable when it
 // returns.
+#include <atomic>
 #include <cstdint>
 #include <expected>
 #include <filesystem>
@@ -46,8 +47,10 @@ class SqliteRegistry : public Registry {
       Check check = Check::Full);
   // The full check of an existing store on a connection of its own, safe to
   // run on another thread while the store is in use: the error text (without
-  // the file name), or empty when the store is sound.
-  static std::string Verify(const std::filesystem::path& file);
+  // the file name), or empty when the store is sound. Setting cancel stops it
+  // early with an error.
+  static std::string Verify(const std::filesystem::path& file,
+                            const std::atomic<bool>* cancel = nullptr);
 
   ~SqliteRegistry() override;
   SqliteRegistry(const SqliteRegistry&) = delete;
