@@ -6,14 +6,11 @@
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPalette>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QStringList>
 #include <cmath>
 
 #include "platform/qt/qt_font.h"
-#include "platform/qt/qt_print.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_ui.h"
 
@@ -115,28 +112,16 @@ std::optional<FontRecord> QtUi::ChooseFont(const FontRecord& initial) {
 }
 
 std::optional<std::string> QtUi::ChooseOpenFile(std::string_view title, std::string_view filter,
-                                                std::string_view initialPath) {
-  const QString path = QFileDialog::getOpenFileName(DialogParent(ActiveWindow()), ToQString(title),
-                                                    ToQString(initialPath), ToQtFileFilter(filter));
-  if (path.isEmpty()) return std::nullopt;
-  return ToStdString(path);
+                                                std::string_view folder,
+                                                std::string_view fileName) {
+  QFileDialog dialog(DialogParent(ActiveWindow()), ToQString(title), ToQString(folder),
+                     ToQtFileFilter(filter));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  if (!fileName.empty()) dialog.selectFile(ToQString(fileName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return ToStdString(dialog.selectedFiles().front());
 }
 
-std::unique_ptr<PrintJob> QtUi::BeginPrint(int pageCount, std::string_view documentName) {
-  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  printer->setDocName(ToQString(documentName));
-  pageCount = std::max(pageCount, 1);
-  QPrintDialog dialog(printer.get(), DialogParent(ActiveWindow()));
-  dialog.setMinMax(1, pageCount);
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, pageCount > 1);
-  if (dialog.exec() != QDialog::Accepted) return nullptr;
-  int first = 1;
-  int last = pageCount;
-  if (printer->printRange() == QPrinter::PageRange) {
-    first = std::clamp(printer->fromPage(), 1, pageCount);
-    last = std::clamp(printer->toPage(), first, pageCount);
-  }
-  return std::make_unique<QtPrintJob>(std::move(printer), first, last);
-}
 
 }  // namespace vesk
