@@ -27,7 +27,8 @@ CColorSetupDlg::CColorSetupDlg(Ui& ui, CVeskCalView& view, std::function<void()>
       view_(view),
       repaint_(std::move(repaint)),
       custom_(kCustomColors, kWhite) {
-  for (std::size_t i = 0; i < kColorFields.size(); ++i) custom_[i] = view_.colors().*kColorFields[i];
+  for (std::size_t i = 0; i < kColorFields.size(); ++i)
+    custom_[i] = view_.colors().*kColorFields[i];
 }
 
 bool CColorSetupDlg::OnInitDialog() {

@@ -51,8 +51,8 @@ class PrintJob {
 
 // The printer every print job starts from, as it is kept between runs.
 struct PrinterSettings {
-  std::string name;      // empty: the desktop's default printer
-  int paperWidth = 0;    // tenths of a millimetre, upright; 0: the printer's own paper
+  std::string name;    // empty: the desktop's default printer
+  int paperWidth = 0;  // tenths of a millimetre, upright; 0: the printer's own paper
   int paperHeight = 0;
   bool landscape = false;
   bool operator==(const PrinterSettings&) const = default;
@@ -91,8 +91,7 @@ class Ui : public MessageBoxes {
   virtual std::optional<FontRecord> ChooseFont(const FontRecord& initial) = 0;
   // An existing file, the chooser starting in folder (empty: the desktop's
   // choice) with fileName filled in.
-  virtual std::optional<std::string> ChooseOpenFile(std::string_view title,
-                                                    std::string_view filter,
+  virtual std::optional<std::string> ChooseOpenFile(std::string_view title, std::string_view filter,
                                                     std::string_view folder,
                                                     std::string_view fileName) = 0;
   // The print dialog with pages 1..pageCount on the printer kept for the run,

@@ -24,12 +24,13 @@ const DialogTemplate& ColorSetupDialogTemplate() {
     t.id = kDlgColors;
     t.width = 200;
     t.height = 186;
-    t.controls.push_back(
-        Control(ControlKind::GroupBox, -1, "Select a feature:", 4, 6, 136, 172));
+    t.controls.push_back(Control(ControlKind::GroupBox, -1, "Select a feature:", 4, 6, 136, 172));
     for (std::size_t i = 0; i < kColorButtons.size(); ++i) {
       const ColorButton& b = kColorButtons[i];
-      t.controls.push_back(Control(ControlKind::Button, b.button, b.text, 9, kColorRowTops[i], 88, 14));
-      t.controls.push_back(Control(ControlKind::Static, b.swatch, "", 102, kColorRowTops[i], 28, 14));
+      t.controls.push_back(
+          Control(ControlKind::Button, b.button, b.text, 9, kColorRowTops[i], 88, 14));
+      t.controls.push_back(
+          Control(ControlKind::Static, b.swatch, "", 102, kColorRowTops[i], 28, 14));
     }
     t.controls.push_back(Control(ControlKind::DefaultButton, kIdColorOk, "OK", 148, 6, 44, 12));
     t.controls.push_back(Control(ControlKind::Button, kIdColorCancel, "Cancel", 148, 22, 44, 12));
@@ -88,10 +89,10 @@ const DialogTemplate& AdvancedDialogTemplate() {
         Label("minutes early", 153, 68, 42),
         Control(ControlKind::CheckBox, kIdMinAtStart, "Minimize main window at startup", 15, 86,
                 175, 10),
-        Control(ControlKind::CheckBox, kIdFastPrinting, "Fast printing (black text)", 15, 100,
-                175, 10),
-        Control(ControlKind::CheckBox, kIdA24Hour, "24 hour clock (military style)", 15, 114,
-                175, 10),
+        Control(ControlKind::CheckBox, kIdFastPrinting, "Fast printing (black text)", 15, 100, 175,
+                10),
+        Control(ControlKind::CheckBox, kIdA24Hour, "24 hour clock (military style)", 15, 114, 175,
+                10),
         Control(ControlKind::CheckBox, kIdEurope, "European style calendar", 15, 128, 175, 10),
         Control(ControlKind::CheckBox, kIdOnTop, "Main window always on top", 15, 142, 175, 10),
         // The main frame has no status bar: the box is carried, never shown.

@@ -14,8 +14,8 @@
 
 #include "app/main_frame.h"
 #include "app/veskcal_app.h"
-#include "main_frame_fixture.h"
 #include "calendar/local_time.h"
+#include "main_frame_fixture.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/sqlite/sqlite_registry.h"
 #include "store/app_context.h"

@@ -148,7 +148,9 @@ class HeadlessUi : public Ui {
     printAnswers_.push_back({answer, std::move(printer)});
   }
   // The printer set-up dialog's choice; none queued means cancelled.
-  void AnswerPrinterSetup(std::optional<PrinterSettings> p) { setupAnswers_.push_back(std::move(p)); }
+  void AnswerPrinterSetup(std::optional<PrinterSettings> p) {
+    setupAnswers_.push_back(std::move(p));
+  }
   int printerSetups() const { return printerSetups_; }
   struct OpenFileCall {
     std::string title, filter, folder, fileName;
