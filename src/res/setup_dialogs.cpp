@@ -70,37 +70,37 @@ const DialogTemplate& AdvancedDialogTemplate() {
     DialogTemplate t;
     t.id = kDlgAdvanced;
     t.caption = "Advanced";
-    t.width = 262;
-    t.height = 178;
+    t.width = 270;
+    t.height = 166;
     t.centered = true;
     ControlTemplate automatic =
         Control(ControlKind::RadioButton, kIdAutomatic, "Automatic", 15, 16, 70, 10);
     automatic.groupStart = true;
     t.controls = {
-        Control(ControlKind::GroupBox, -1, "Reminders", 7, 4, 190, 28),
+        Control(ControlKind::GroupBox, -1, "Reminders", 7, 4, 200, 28),
         automatic,
         Control(ControlKind::RadioButton, kIdNoReminders, "No Reminders", 100, 16, 80, 10),
-        Control(ControlKind::GroupBox, -1, "Miscellaneous Configurables", 7, 38, 190, 134),
-        Label("Delete day planner entries after", 15, 52, 110),
-        Control(ControlKind::Edit, kIdAge, "", 127, 50, 22, 12),
-        Label("months", 153, 52, 40),
-        Label("Raise reminders", 15, 68, 110),
-        Control(ControlKind::Edit, kIdEarly, "", 127, 66, 22, 12),
-        Label("minutes early", 153, 68, 42),
+        Control(ControlKind::GroupBox, -1, "Miscellaneous Configurables", 7, 38, 200, 122),
+        Label("Delete day planner entries after", 15, 52, 105),
+        Control(ControlKind::Edit, kIdAge, "", 122, 50, 22, 12),
+        Label("months", 148, 52, 56),
+        Label("Raise reminders", 15, 68, 105),
+        Control(ControlKind::Edit, kIdEarly, "", 122, 66, 22, 12),
+        Label("minutes early", 148, 68, 56),
         Control(ControlKind::CheckBox, kIdMinAtStart, "Minimize main window at startup", 15, 86,
-                175, 10),
-        Control(ControlKind::CheckBox, kIdFastPrinting, "Fast printing (black text)", 15, 100, 175,
+                185, 10),
+        Control(ControlKind::CheckBox, kIdFastPrinting, "Fast printing (black text)", 15, 100, 185,
                 10),
-        Control(ControlKind::CheckBox, kIdA24Hour, "24 hour clock (military style)", 15, 114, 175,
+        Control(ControlKind::CheckBox, kIdA24Hour, "24 hour clock (military style)", 15, 114, 185,
                 10),
-        Control(ControlKind::CheckBox, kIdEurope, "European style calendar", 15, 128, 175, 10),
-        Control(ControlKind::CheckBox, kIdOnTop, "Main window always on top", 15, 142, 175, 10),
+        Control(ControlKind::CheckBox, kIdEurope, "European style calendar", 15, 128, 185, 10),
+        Control(ControlKind::CheckBox, kIdOnTop, "Main window always on top", 15, 142, 185, 10),
         // The main frame has no status bar: the box is carried, never shown.
         Hidden(Control(ControlKind::CheckBox, kIdStatusBar, "Show status bar on main window", 15,
-                       156, 175, 10)),
-        Control(ControlKind::DefaultButton, kIdOk, "OK", 205, 8, 50, 14),
-        Control(ControlKind::Button, kIdCancel, "Cancel", 205, 26, 50, 14),
-        Control(ControlKind::Button, kIdAdvancedHelp, "Help", 205, 44, 50, 14),
+                       142, 185, 10)),
+        Control(ControlKind::DefaultButton, kIdOk, "OK", 213, 8, 50, 14),
+        Control(ControlKind::Button, kIdCancel, "Cancel", 213, 26, 50, 14),
+        Control(ControlKind::Button, kIdAdvancedHelp, "Help", 213, 44, 50, 14),
     };
     return t;
   }();

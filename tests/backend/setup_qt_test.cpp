@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QDeadlineTimer>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -14,6 +15,7 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -21,6 +23,7 @@
 #include "main_frame_fixture.h"
 #include "platform/qt/qt_dialog.h"
 #include "platform/qt/qt_sound.h"
+#include "platform/sqlite/sqlite_registry.h"
 #include "res/setup_dialogs.h"
 
 namespace vesk::test {
@@ -117,6 +120,35 @@ TEST_F(SetupQtTest, TheNextPrintJobStartsFromTheKeptPrinter) {
       QRegularExpression(R"(Page size:\s+([\d.]+) x ([\d.]+) pts \(A4\))").match(text);
   ASSERT_TRUE(size.hasMatch()) << text.toStdString();
   EXPECT_GT(size.captured(1).toDouble(), size.captured(2).toDouble()) << "landscape";
+}
+
+// The record locks this process holds (the store's, on its files).
+int LocksHeld() {
+  std::ifstream locks("/proc/locks");
+  const std::string pid = " " + std::to_string(::getpid()) + " ";
+  int held = 0;
+  for (std::string line; std::getline(locks, line);) held += line.find(pid) != std::string::npos;
+  return held;
+}
+
+// A chooser that read the store's files to tell their type would release the
+// locks when closing them, and another process could then delete the store's log.
+TEST_F(QtBackendTest, BrowsingTheStoresFolderKeepsTheStoresLocks) {
+  TempDir dir;
+  auto store = SqliteRegistry::Open(std::filesystem::path(dir.path()) / "veskcal.db");
+  ASSERT_TRUE(store.has_value()) << store.error();
+  (*store)->CreateKey("SOFTWARE\\Tolvard");
+  ASSERT_TRUE(WriteDefaultSounds(dir.path()));
+  const int held = LocksHeld();
+  ASSERT_GT(held, 0);
+  QTimer::singleShot(0, [] {
+    QDeadlineTimer listed(1000);  // the folder is listed on a thread of its own
+    while (!listed.hasExpired()) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (QWidget* chooser = QApplication::activeModalWidget()) chooser->close();
+  });
+  EXPECT_EQ(ui.ChooseOpenFile("Sound", "Wave files (*.wav)|*.wav||", dir.path(), "Pick.wav"),
+            std::nullopt);
+  EXPECT_EQ(LocksHeld(), held);
 }
 
 TEST(SoundQtTest, SoundsThatCannotBePlayedSayNothing) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPalette>
@@ -20,6 +21,22 @@ namespace {
 QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 Color FromQColor(const QColor& c) { return Rgb(c.red(), c.green(), c.blue()); }
+
+// Tells file types by their names alone. The desktop's provider reads the
+// first bytes of files it cannot name, and closing such a read would release
+// the record locks the store holds on its own files: those locks belong to
+// the process, not to one descriptor, so another process could then delete
+// the store's write-ahead log while the calendar still writes to it.
+class NameOnlyIconProvider : public QFileIconProvider {
+ public:
+  QIcon icon(const QFileInfo& info) const override {
+    return QFileIconProvider::icon(info.isDir() ? Folder : File);
+  }
+  QString type(const QFileInfo& info) const override {
+    if (info.isDir()) return "Folder";
+    return info.suffix().isEmpty() ? QString("File") : info.suffix().toUpper() + " File";
+  }
+};
 
 }  // namespace
 
@@ -116,12 +133,13 @@ std::optional<std::string> QtUi::ChooseOpenFile(std::string_view title, std::str
                                                 std::string_view fileName) {
   QFileDialog dialog(DialogParent(ActiveWindow()), ToQString(title), ToQString(folder),
                      ToQtFileFilter(filter));
+  NameOnlyIconProvider icons;
+  dialog.setIconProvider(&icons);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   if (!fileName.empty()) dialog.selectFile(ToQString(fileName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return ToStdString(dialog.selectedFiles().front());
 }
-
 
 }  // namespace vesk
