@@ -117,7 +117,8 @@ std::unique_ptr<PrintJob> QtUi::BeginPrint(int pageCount, std::string_view docum
 bool QtUi::PrinterSetup() {
   QPrintDialog dialog(&KeptPrinter(), DialogParent(ActiveWindow()));
   dialog.setWindowTitle("Print Setup");
-  dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+  // The printer and, behind its Properties, the paper and orientation.
+  dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
   // The dialog chooses the printer and its paper; it prints nothing.
   for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>()) {
     if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText("OK");
