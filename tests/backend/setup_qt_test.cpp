@@ -6,8 +6,6 @@
 #include <QAction>
 #include <QDeadlineTimer>
 #include <QMenu>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -99,21 +97,17 @@ TEST_F(SetupQtTest, TheNextPrintJobStartsFromTheKeptPrinter) {
             }),
             "");
 
-  const QString pdf = QString::fromStdString(temp.path() + "/kept.pdf");
-  ui.KeptPrinter().setOutputFormat(QPrinter::PdfFormat);
-  ui.KeptPrinter().setOutputFileName(pdf);
-  QTimer::singleShot(0, [] {
-    if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
-      dialog->accept();
-    }
-  });
+  const std::string pdf = temp.path() + "/kept.pdf";
+  bool seen = false;
+  AnswerPrintDialogWithPdf(ui, pdf, seen);
   std::unique_ptr<PrintJob> job = ui.BeginPrint(1, "Day Planner");
   ASSERT_NE(job, nullptr);
   job->BeginPage().TextOut(20, 20, "A4 across");
   job->EndPage();
   ASSERT_TRUE(job->End());
+  EXPECT_TRUE(seen);
   QProcess info;
-  info.start("pdfinfo", {pdf});
+  info.start("pdfinfo", {QString::fromStdString(pdf)});
   ASSERT_TRUE(info.waitForFinished(30'000));
   const QString text = info.readAllStandardOutput();
   const QRegularExpressionMatch size =
