@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6svg6-dev libcanberra-dev libsqlite3-dev
+  qt6-base-dev libqt6svg6-dev libcanberra-dev libasound2-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-comic-neue fonts-dejavu-core poppler-utils xvfb xauth
 )

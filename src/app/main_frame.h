@@ -58,6 +58,8 @@ class CMainFrame : public Window, public TrayHandler, public MainWindow {
   // Ends the program as "E&xit" does: the frame is destroyed, which writes
   // the automatic backup, removes the tray icon and purges old months.
   void Exit();
+  // The options or the colours changed: every open window repaints with them.
+  void RepaintAllWindows();
 
   CVeskCalView& view() const { return *view_; }
   TrayIcon* tray() const { return tray_.get(); }
@@ -92,6 +94,11 @@ class CMainFrame : public Window, public TrayHandler, public MainWindow {
   bool PassToActive(int id, std::initializer_list<std::string_view> classes);
   bool CalendarWindowAvailable(int command) const;
   void Restore();
+  // File, Setup: the colour, sound and advanced dialogs and the printer.
+  void SetUpColors();
+  void SetUpSounds();
+  void SetUpAdvanced();
+  void SetUpPrinter();
 
   AppContext& ctx_;
   std::function<void()> onEnded_;

@@ -74,6 +74,18 @@ bool CMainFrame::OnCommand(int id) {
     case res::kIdFont:
       if (view_->ChooseMainFont()) PlaceMainWindow();
       return true;
+    case res::kIdColor:
+      SetUpColors();
+      return true;
+    case res::kIdSound:
+      SetUpSounds();
+      return true;
+    case res::kIdAdvanced:
+      SetUpAdvanced();
+      return true;
+    case res::kIdPrintSetup:
+      SetUpPrinter();
+      return true;
     case res::kIdBackupDialog:
       CBackupDlg(ui(), *this).DoModal(this);
       return true;
@@ -144,12 +156,8 @@ void CMainFrame::OnUpdateCommand(int id, CommandState& state) {
       state.enabled = std::filesystem::exists(BackupPath(ctx_, kBackupFileName), ec);
       break;
     }
-    // Their dialogs and windows are not part of the program yet.
-    case res::kIdColor:
-    case res::kIdSound:
-    case res::kIdAdvanced:
+    // Its dialog is not part of the program yet.
     case res::kIdTimer:
-    case res::kIdPrintSetup:
       state.enabled = false;
       break;
     default:

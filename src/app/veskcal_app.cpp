@@ -7,6 +7,7 @@
 #include "calendar/local_time.h"
 #include "platform/ui.h"
 #include "store/app_context.h"
+#include "store/printer_store.h"
 #include "store/sounds.h"
 #include "views/month_view.h"
 
@@ -35,6 +36,9 @@ bool CVeskCalApp::InitInstance() {
   ctx_.presenter = &presenter_;
   FirstRunSetup();
   PlayStartSound(ctx_);
+  if (std::optional<PrinterSettings> printer = LoadPrinter(ctx_.store)) {
+    ctx_.ui->SetPrinter(*printer);
+  }
 
   frame_ = std::make_unique<CMainFrame>(ctx_, onEnded_);
   if (!frame_->CreateFrame()) {

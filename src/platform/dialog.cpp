@@ -96,6 +96,8 @@ void Dialog::OnOK() {
 
 void Dialog::OnCancel() { EndDialog(kIdCancel); }
 
+void Dialog::OnDismiss() { OnCommand(kIdCancel, 0); }
+
 bool Dialog::UpdateData(bool save) {
   if (controls_ == nullptr) return false;
   DataExchange dx(*this, save);

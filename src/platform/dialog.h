@@ -104,6 +104,10 @@ class Dialog {
   virtual void OnCommand(int id, int code);
   virtual void OnOK();
   virtual void OnCancel();
+  // Esc or the close box. A dialog whose button 2 is not Cancel (the colour
+  // dialog's "Background") says here what closing it means; by default it is
+  // the Cancel command.
+  virtual void OnDismiss();
   virtual void DoDataExchange(DataExchange&) {}
   // A slider moved to pos.
   virtual void OnHScroll(int /*sliderId*/, int /*pos*/) {}

@@ -49,6 +49,15 @@ class PrintJob {
   virtual bool End() = 0;
 };
 
+// The printer every print job starts from, as it is kept between runs.
+struct PrinterSettings {
+  std::string name;    // empty: the desktop's default printer
+  int paperWidth = 0;  // tenths of a millimetre, upright; 0: the printer's own paper
+  int paperHeight = 0;
+  bool landscape = false;
+  bool operator==(const PrinterSettings&) const = default;
+};
+
 class Ui : public MessageBoxes {
  public:
   ~Ui() override = default;
@@ -80,11 +89,20 @@ class Ui : public MessageBoxes {
   // Common dialogs; nothing when cancelled.
   virtual std::optional<Color> ChooseColor(std::vector<Color>& customColors) = 0;
   virtual std::optional<FontRecord> ChooseFont(const FontRecord& initial) = 0;
-  virtual std::optional<std::string> ChooseOpenFile(std::string_view title,
-                                                    std::string_view filter,
-                                                    std::string_view initialPath) = 0;
-  // The print dialog with pages 1..pageCount; nothing when cancelled.
+  // An existing file, the chooser starting in folder (empty: the desktop's
+  // choice) with fileName filled in.
+  virtual std::optional<std::string> ChooseOpenFile(std::string_view title, std::string_view filter,
+                                                    std::string_view folder,
+                                                    std::string_view fileName) = 0;
+  // The print dialog with pages 1..pageCount on the printer kept for the run,
+  // which keeps what the user chose there; nothing when cancelled.
   virtual std::unique_ptr<PrintJob> BeginPrint(int pageCount, std::string_view documentName) = 0;
+  // The printer set-up dialog on the kept printer; false when cancelled.
+  virtual bool PrinterSetup() = 0;
+  virtual PrinterSettings Printer() = 0;
+  // Makes the kept printer the given one (settings of an earlier run); a
+  // printer that is no longer installed gives way to the default one.
+  virtual void SetPrinter(const PrinterSettings& settings) = 0;
 
   // Shows a menu at a screen point; the chosen command goes to target.OnCommand.
   virtual void TrackPopupMenu(const Menu& menu, Point at, Window& target) = 0;

@@ -11,8 +11,6 @@ namespace vesk {
 
 namespace {
 
-// The stored paths had a 256-byte buffer with its terminating zero.
-constexpr std::size_t kMaxSoundPath = 255;
 // A shorter path cannot name a file ("" or a stray character).
 constexpr std::size_t kMinSoundPath = 2;
 
@@ -35,9 +33,8 @@ void PlayIfSet(AppContext& ctx, std::string_view name) {
 
 void ReadSound(CRegistryStore& store, std::string_view name, std::string& path) {
   if (store.OpenSection(kSoundsSection) == OpenResult::Failed) return;
-  std::string stored;
-  if (!store.GetString(name, stored)) return;
-  path = Utf8Length(stored) > kMaxSoundPath ? std::string() : std::move(stored);
+  // Read whole, however long: a folder deep enough is no reason to lose a sound.
+  store.GetString(name, path);
 }
 
 void WriteSound(CRegistryStore& store, std::string_view name, std::string_view path) {

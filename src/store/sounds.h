@@ -16,7 +16,7 @@ inline constexpr std::string_view kReminderSound = "reminders";
 inline constexpr std::string_view kClickSound = "click";
 
 // Opens or creates "sounds" and reads the value into path. Only a string
-// replaces path; one of 256 characters or more reads as empty.
+// replaces path; a path of any length reads back whole.
 void ReadSound(CRegistryStore& store, std::string_view name, std::string& path);
 // Opens or creates "sounds" and writes the path as a string.
 void WriteSound(CRegistryStore& store, std::string_view name, std::string_view path);

@@ -8,6 +8,7 @@
 #include "store/app_context.h"
 #include "store/main_window.h"
 #include "store/options_store.h"
+#include "store/printer_store.h"
 #include "store/repeat_rules.h"
 #include "store/sounds.h"
 #include "views/calendar_windows.h"
@@ -183,7 +184,10 @@ bool CVeskCalView::ChooseMainFont() {
 }
 
 void CVeskCalView::BeginPrintFrom(Window& source, Printable& pages, PrintKind kind) {
+  const PrinterSettings before = ui().Printer();
   RunPrintJob(ui(), ctx_.messages, source, pages, kind);
+  // A printer or paper chosen in the print dialog is where the next run starts.
+  if (const PrinterSettings after = ui().Printer(); after != before) SavePrinter(ctx_.store, after);
 }
 
 void CVeskCalView::Shutdown() {

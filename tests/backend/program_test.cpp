@@ -14,8 +14,8 @@
 
 #include "app/main_frame.h"
 #include "app/veskcal_app.h"
-#include "backend_fixture.h"
 #include "calendar/local_time.h"
+#include "main_frame_fixture.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/sqlite/sqlite_registry.h"
 #include "store/app_context.h"
@@ -26,37 +26,9 @@
 namespace vesk::test {
 namespace {
 
-constexpr std::string_view kSoundsKey = "SOFTWARE\\Tolvard\\VeskCal\\sounds";
-
 QColor At(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)); }
 
 QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
-
-// The main frame of a started application, on an in-memory store whose today
-// is Wednesday 15 March 2000, with a lunch on the 20th.
-class MainFrameQtTest : public QtBackendTest {
- protected:
-  MainFrameQtTest() {
-    app.ctx.ui = &ui;
-    app.ctx.dataDir = temp.path();
-    app.registry.CreateKey(kSoundsKey);
-    app.AddEntry(2000, 3, 20, 12, 0, "Lunch");
-    application = std::make_unique<CVeskCalApp>(app.ctx, [] {});
-  }
-  ~MainFrameQtTest() override {
-    application.reset();
-    Flush();
-  }
-  void Start() {
-    ASSERT_TRUE(application->InitInstance());
-    Flush();
-  }
-  CMainFrame& frame() const { return *application->mainFrame(); }
-
-  TestApp app;
-  TempDir temp;
-  std::unique_ptr<CVeskCalApp> application;
-};
 
 TEST_F(MainFrameQtTest, TheClientAreaIsTheCalendarPlusFour) {
   Start();

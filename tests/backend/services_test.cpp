@@ -147,10 +147,10 @@ TEST(PrintTest, APrintJobToAPdfHoldsWhatWasDrawn) {
   }
   TempDir dir;
   const std::string pdf = dir.path() + "/job.pdf";
-  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  printer->setOutputFormat(QPrinter::PdfFormat);
-  printer->setOutputFileName(QString::fromStdString(pdf));
-  QtPrintJob job(std::move(printer), 1, 2);
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(pdf));
+  QtPrintJob job(printer, 1, 2);
   EXPECT_EQ(job.FirstPage(), 1);
   EXPECT_EQ(job.LastPage(), 2);
   for (int page = job.FirstPage(); page <= job.LastPage(); ++page) {
@@ -176,10 +176,10 @@ TEST(PrintTest, APrintJobToAPdfHoldsWhatWasDrawn) {
 }
 
 TEST(PrintTest, AnUnwritableOutputFailsTheJob) {
-  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  printer->setOutputFormat(QPrinter::PdfFormat);
-  printer->setOutputFileName("/nonexistent-dir/job.pdf");
-  QtPrintJob job(std::move(printer), 1, 1);
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName("/nonexistent-dir/job.pdf");
+  QtPrintJob job(printer, 1, 1);
   job.BeginPage().TextOut(0, 0, "lost");
   job.EndPage();
   EXPECT_FALSE(job.End());

@@ -117,8 +117,9 @@ TEST_F(HeadlessUiTest, CommonDialogsAnswerFromTheirQueuesAndAreRecorded) {
   EXPECT_EQ(ui.fontCalls().at(0).faceName, "Comic Sans MS");
 
   ui.AnswerOpenFile("/tmp/Ring.wav");
-  EXPECT_EQ(ui.ChooseOpenFile("Sound", "*.wav", "Start.wav"), "/tmp/Ring.wav");
-  EXPECT_EQ(ui.openFileCalls().at(0).initialPath, "Start.wav");
+  EXPECT_EQ(ui.ChooseOpenFile("Sound", "*.wav", "/tmp", "Start.wav"), "/tmp/Ring.wav");
+  EXPECT_EQ(ui.openFileCalls().at(0).folder, "/tmp");
+  EXPECT_EQ(ui.openFileCalls().at(0).fileName, "Start.wav");
 }
 
 TEST_F(HeadlessUiTest, APrintJobRecordsEachPageOnAPrinterCanvas) {

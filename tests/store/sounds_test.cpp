@@ -52,21 +52,20 @@ TEST_F(SoundsTest, OnlyAStringValueReplacesThePath) {
   EXPECT_EQ(path, "");
 }
 
-TEST_F(SoundsTest, PathsOfMoreThan255CharactersReadAsEmpty) {
-  const std::string longest = "/" + std::string(250, 'a') + ".wav";  // 255
-  Store(kReminderSound, longest);
-  std::string path = "x";
-  ReadSound(app.ctx.store, kReminderSound, path);
-  EXPECT_EQ(path, longest);
-  Store(kReminderSound, longest + "v");
-  ReadSound(app.ctx.store, kReminderSound, path);
-  EXPECT_EQ(path, "");
-  // Characters, not bytes: 255 two-byte characters still fit.
-  std::string wide;
-  for (int i = 0; i < 255; ++i) wide += "\xC3\xA9";
-  Store(kReminderSound, wide);
-  ReadSound(app.ctx.store, kReminderSound, path);
-  EXPECT_EQ(path, wide);
+// The store holds longer strings, so a path in a deep folder is kept whole
+// instead of reading back empty.
+TEST_F(SoundsTest, PathsOfAnyLengthReadBackWholeAndPlay) {
+  for (std::size_t length : {255u, 256u, 1000u}) {
+    SCOPED_TRACE(length);
+    const std::string path = "/" + std::string(length - 5, 'a') + ".wav";
+    Store(kReminderSound, path);
+    std::string read = "x";
+    ReadSound(app.ctx.store, kReminderSound, read);
+    EXPECT_EQ(read, path);
+    PlayReminderSound(app.ctx);
+    EXPECT_EQ(ui.sounds().back(), path);
+  }
+  EXPECT_EQ(ui.beeps(), 0);
 }
 
 TEST_F(SoundsTest, StartAndClickPlayOnlyPathsOfTwoCharactersOrMore) {

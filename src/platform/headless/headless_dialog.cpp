@@ -175,6 +175,32 @@ void HeadlessDialog::Click(int id) {
   ui_.Pump();
 }
 
+bool HeadlessDialog::Running(std::string_view key) {
+  if (dialog_.IsRunning()) return true;
+  ui_.Fail("dialog " + std::to_string(templateId()) + ": " + std::string(key) +
+           " after the dialog ended");
+  return false;
+}
+
+void HeadlessDialog::PressEnter() {
+  if (!Running("Enter")) return;
+  for (const ControlTemplate& t : dialog_.dialogTemplate().controls) {
+    const HeadlessDialogControls::Control* c = controls_.Find(t.id);
+    if (t.kind == ControlKind::DefaultButton && c != nullptr && c->enabled && c->visible) {
+      Click(t.id);
+      return;
+    }
+  }
+  dialog_.OnCommand(kIdOk, 0);
+  ui_.Pump();
+}
+
+void HeadlessDialog::PressEscape() {
+  if (!Running("Esc")) return;
+  dialog_.OnDismiss();
+  ui_.Pump();
+}
+
 void HeadlessDialog::Slide(int id, int pos) {
   HeadlessDialogControls::Control* c = Usable(id, {ControlKind::Slider}, "sliding");
   if (c == nullptr) return;

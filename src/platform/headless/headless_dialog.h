@@ -91,6 +91,10 @@ class HeadlessDialog {
   // group cleared): OnCommand(id, 0). kIdOk and kIdCancel work without a
   // button, as Enter and Esc do.
   void Click(int id);
+  // Enter: the default button when it is shown and enabled, else the OK command.
+  void PressEnter();
+  // Esc or the close box: OnDismiss.
+  void PressEscape();
   // Drags a slider to pos (kept in its range): OnHScroll(id, pos).
   void Slide(int id, int pos);
   // Picks a date: OnDateTimeChange(id).
@@ -99,6 +103,8 @@ class HeadlessDialog {
  private:
   HeadlessDialogControls::Control* Usable(int id, std::initializer_list<ControlKind> kinds,
                                           std::string_view action);
+  // Whether the dialog still runs; a key pressed after its end is a failure.
+  bool Running(std::string_view key);
 
   HeadlessUi& ui_;
   Dialog& dialog_;

@@ -24,7 +24,8 @@ struct PrintAnswer {
 struct PrintedJob {
   std::string documentName;
   int pageCount = 0;
-  bool started = false;  // the dialog was confirmed
+  bool started = false;     // the dialog was confirmed
+  PrinterSettings printer;  // what the dialog showed, and printed on when confirmed
   int firstPage = 0, lastPage = 0;
   std::vector<std::vector<CanvasOp>> pages;
   bool ended = false;

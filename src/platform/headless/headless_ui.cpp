@@ -394,8 +394,10 @@ std::optional<FontRecord> HeadlessUi::ChooseFont(const FontRecord& initial) {
 
 std::optional<std::string> HeadlessUi::ChooseOpenFile(std::string_view title,
                                                       std::string_view filter,
-                                                      std::string_view initialPath) {
-  openFileCalls_.push_back({std::string(title), std::string(filter), std::string(initialPath)});
+                                                      std::string_view folder,
+                                                      std::string_view fileName) {
+  openFileCalls_.push_back(
+      {std::string(title), std::string(filter), std::string(folder), std::string(fileName)});
   if (fileAnswers_.empty()) return std::nullopt;
   std::optional<std::string> answer = std::move(fileAnswers_.front());
   fileAnswers_.pop_front();
@@ -408,7 +410,8 @@ std::unique_ptr<PrintJob> HeadlessUi::BeginPrint(int pageCount, std::string_view
   job.pageCount = pageCount;
   std::optional<PrintAnswer> answer;
   if (!printAnswers_.empty()) {
-    answer = printAnswers_.front();
+    answer = printAnswers_.front().first;
+    if (answer && printAnswers_.front().second) printer_ = *printAnswers_.front().second;
     printAnswers_.pop_front();
   }
   if (answer) {
@@ -416,9 +419,20 @@ std::unique_ptr<PrintJob> HeadlessUi::BeginPrint(int pageCount, std::string_view
     job.firstPage = answer->firstPage;
     job.lastPage = answer->lastPage == 0 ? pageCount : answer->lastPage;
   }
+  job.printer = printer_;
   printJobs_.push_back(std::move(job));
   if (!answer) return nullptr;
   return std::make_unique<HeadlessPrintJob>(*this, printJobs_.size() - 1, answer->failEnd);
+}
+
+bool HeadlessUi::PrinterSetup() {
+  ++printerSetups_;
+  if (setupAnswers_.empty()) return false;
+  const std::optional<PrinterSettings> answer = std::move(setupAnswers_.front());
+  setupAnswers_.pop_front();
+  if (!answer) return false;
+  printer_ = *answer;
+  return true;
 }
 
 void HeadlessUi::TrackPopupMenu(const Menu& menu, Point at, Window& target) {

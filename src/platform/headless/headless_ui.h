@@ -49,8 +49,12 @@ class HeadlessUi : public Ui {
   std::optional<Color> ChooseColor(std::vector<Color>& customColors) override;
   std::optional<FontRecord> ChooseFont(const FontRecord& initial) override;
   std::optional<std::string> ChooseOpenFile(std::string_view title, std::string_view filter,
-                                            std::string_view initialPath) override;
+                                            std::string_view folder,
+                                            std::string_view fileName) override;
   std::unique_ptr<PrintJob> BeginPrint(int pageCount, std::string_view documentName) override;
+  bool PrinterSetup() override;
+  PrinterSettings Printer() override { return printer_; }
+  void SetPrinter(const PrinterSettings& settings) override { printer_ = settings; }
   void TrackPopupMenu(const Menu& menu, Point at, Window& target) override;
   void SetAccelerators(const std::vector<vesk::Accelerator>& table, Window& target) override;
   std::unique_ptr<TrayIcon> CreateTrayIcon(TrayHandler& handler, std::string_view tip) override;
@@ -138,9 +142,18 @@ class HeadlessUi : public Ui {
   void AnswerColor(std::optional<Color> color) { colorAnswers_.push_back(color); }
   void AnswerFont(std::optional<FontRecord> font) { fontAnswers_.push_back(std::move(font)); }
   void AnswerOpenFile(std::optional<std::string> path) { fileAnswers_.push_back(std::move(path)); }
-  void AnswerPrint(std::optional<PrintAnswer> answer) { printAnswers_.push_back(answer); }
+  // A confirmed print dialog may also choose another printer or paper.
+  void AnswerPrint(std::optional<PrintAnswer> answer,
+                   std::optional<PrinterSettings> printer = std::nullopt) {
+    printAnswers_.push_back({answer, std::move(printer)});
+  }
+  // The printer set-up dialog's choice; none queued means cancelled.
+  void AnswerPrinterSetup(std::optional<PrinterSettings> p) {
+    setupAnswers_.push_back(std::move(p));
+  }
+  int printerSetups() const { return printerSetups_; }
   struct OpenFileCall {
-    std::string title, filter, initialPath;
+    std::string title, filter, folder, fileName;
   };
   const std::vector<std::vector<Color>>& colorCalls() const { return colorCalls_; }
   const std::vector<FontRecord>& fontCalls() const { return fontCalls_; }
@@ -218,7 +231,10 @@ class HeadlessUi : public Ui {
   std::deque<std::optional<Color>> colorAnswers_;
   std::deque<std::optional<FontRecord>> fontAnswers_;
   std::deque<std::optional<std::string>> fileAnswers_;
-  std::deque<std::optional<PrintAnswer>> printAnswers_;
+  std::deque<std::pair<std::optional<PrintAnswer>, std::optional<PrinterSettings>>> printAnswers_;
+  std::deque<std::optional<PrinterSettings>> setupAnswers_;
+  PrinterSettings printer_;
+  int printerSetups_ = 0;
   std::vector<std::vector<Color>> colorCalls_;
   std::vector<FontRecord> fontCalls_;
   std::vector<OpenFileCall> openFileCalls_;

@@ -3,17 +3,15 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPalette>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QStringList>
 #include <cmath>
 
 #include "platform/qt/qt_font.h"
-#include "platform/qt/qt_print.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_ui.h"
 
@@ -23,6 +21,22 @@ namespace {
 QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 Color FromQColor(const QColor& c) { return Rgb(c.red(), c.green(), c.blue()); }
+
+// Tells file types by their names alone. The desktop's provider reads the
+// first bytes of files it cannot name, and closing such a read would release
+// the record locks the store holds on its own files: those locks belong to
+// the process, not to one descriptor, so another process could then delete
+// the store's write-ahead log while the calendar still writes to it.
+class NameOnlyIconProvider : public QFileIconProvider {
+ public:
+  QIcon icon(const QFileInfo& info) const override {
+    return QFileIconProvider::icon(info.isDir() ? Folder : File);
+  }
+  QString type(const QFileInfo& info) const override {
+    if (info.isDir()) return "Folder";
+    return info.suffix().isEmpty() ? QString("File") : info.suffix().toUpper() + " File";
+  }
+};
 
 }  // namespace
 
@@ -115,28 +129,17 @@ std::optional<FontRecord> QtUi::ChooseFont(const FontRecord& initial) {
 }
 
 std::optional<std::string> QtUi::ChooseOpenFile(std::string_view title, std::string_view filter,
-                                                std::string_view initialPath) {
-  const QString path = QFileDialog::getOpenFileName(DialogParent(ActiveWindow()), ToQString(title),
-                                                    ToQString(initialPath), ToQtFileFilter(filter));
-  if (path.isEmpty()) return std::nullopt;
-  return ToStdString(path);
-}
-
-std::unique_ptr<PrintJob> QtUi::BeginPrint(int pageCount, std::string_view documentName) {
-  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  printer->setDocName(ToQString(documentName));
-  pageCount = std::max(pageCount, 1);
-  QPrintDialog dialog(printer.get(), DialogParent(ActiveWindow()));
-  dialog.setMinMax(1, pageCount);
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, pageCount > 1);
-  if (dialog.exec() != QDialog::Accepted) return nullptr;
-  int first = 1;
-  int last = pageCount;
-  if (printer->printRange() == QPrinter::PageRange) {
-    first = std::clamp(printer->fromPage(), 1, pageCount);
-    last = std::clamp(printer->toPage(), first, pageCount);
-  }
-  return std::make_unique<QtPrintJob>(std::move(printer), first, last);
+                                                std::string_view folder,
+                                                std::string_view fileName) {
+  QFileDialog dialog(DialogParent(ActiveWindow()), ToQString(title), ToQString(folder),
+                     ToQtFileFilter(filter));
+  NameOnlyIconProvider icons;
+  dialog.setIconProvider(&icons);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  if (!fileName.empty()) dialog.selectFile(ToQString(fileName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return ToStdString(dialog.selectedFiles().front());
 }
 
 }  // namespace vesk

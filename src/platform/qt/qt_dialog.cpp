@@ -192,7 +192,7 @@ void QtTemplateDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void QtTemplateDialog::reject() {
-  Call([](Dialog& d) { d.OnCommand(kIdCancel, 0); });
+  Call([](Dialog& d) { d.OnDismiss(); });
 }
 
 int QtUi::RunDialog(Dialog& dialog, Window* owner) {

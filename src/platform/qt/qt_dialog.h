@@ -44,7 +44,7 @@ class QtTemplateDialog : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  // Esc and the close box are the Cancel command.
+  // Esc and the close box: the dialog's OnDismiss.
   void reject() override;
 
  private:

@@ -145,8 +145,12 @@ void QtDialogControls::SetSwatch(int id, Color color) {
   if (widget == nullptr) return;
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Window, QColor(RedOf(color), GreenOf(color), BlueOf(color)));
+  // Outlined in black, so a swatch of the dialog's own background still shows.
+  palette.setColor(QPalette::WindowText, Qt::black);
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
+  if (auto* label = qobject_cast<QLabel*>(widget))
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
   widget->update();
 }
 

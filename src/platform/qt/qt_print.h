@@ -1,7 +1,9 @@
 #pragma once
-// A print job on a QPrinter (a printer or a PDF file). Pages use a logical
-// resolution of 96 units per inch, so the program's pixel coordinates give a
-// page of the size they give on the screen.
+// Printing on Qt: the program keeps one QPrinter for the whole run (the
+// printer, paper and orientation chosen in the set-up or the last print
+// dialog), and a print job draws on it. Pages use a logical resolution of 96
+// units per inch, so the program's pixel coordinates give a page of the size
+// they give on the screen.
 #include <QImage>
 #include <QPainter>
 #include <memory>
@@ -14,10 +16,17 @@ namespace vesk {
 
 class QtCanvas;
 
+// What the program keeps of a printer.
+PrinterSettings PrinterSettingsOf(const QPrinter& printer);
+// Gives the printer the settings; a printer name that is not installed leaves
+// the printer as it is, and the paper and orientation apply all the same.
+void ApplyPrinterSettings(QPrinter& printer, const PrinterSettings& settings);
+
 class QtPrintJob : public PrintJob {
  public:
-  // Prints pages first..last on printer, which must not be printing yet.
-  QtPrintJob(std::unique_ptr<QPrinter> printer, int first, int last);
+  // Prints pages first..last on printer, which must not be printing yet and
+  // must outlive the job.
+  QtPrintJob(QPrinter& printer, int first, int last);
   ~QtPrintJob() override;
 
   int FirstPage() const override { return first_; }
@@ -27,7 +36,7 @@ class QtPrintJob : public PrintJob {
   bool End() override;
 
  private:
-  std::unique_ptr<QPrinter> printer_;
+  QPrinter& printer_;
   int first_;
   int last_;
   QPainter painter_;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMenu>
+#include <QPrinter>
 #include <QScreen>
 
 #include "platform/qt/installed_data.h"

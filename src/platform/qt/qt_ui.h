@@ -10,6 +10,7 @@
 #include "platform/qt/qt_icons.h"
 #include "platform/ui.h"
 
+class QPrinter;
 class QWidget;
 
 namespace vesk {
@@ -43,8 +44,12 @@ class QtUi : public Ui {
   std::optional<Color> ChooseColor(std::vector<Color>& customColors) override;
   std::optional<FontRecord> ChooseFont(const FontRecord& initial) override;
   std::optional<std::string> ChooseOpenFile(std::string_view title, std::string_view filter,
-                                            std::string_view initialPath) override;
+                                            std::string_view folder,
+                                            std::string_view fileName) override;
   std::unique_ptr<PrintJob> BeginPrint(int pageCount, std::string_view documentName) override;
+  bool PrinterSetup() override;
+  PrinterSettings Printer() override;
+  void SetPrinter(const PrinterSettings& settings) override;
 
   void TrackPopupMenu(const Menu& menu, Point at, Window& target) override;
   void SetAccelerators(const std::vector<Accelerator>& table, Window& target) override;
@@ -73,6 +78,8 @@ class QtUi : public Ui {
   // Gives a dialog or message box the program's dialog colours, if any were set.
   void ApplyDialogColors(QWidget& dialog) const;
   const QtIcons& icons() const { return icons_; }
+  // The printer kept for the run, with the settings handed over before it was made.
+  QPrinter& KeptPrinter();
 
  private:
   void RunPosted();
@@ -88,6 +95,8 @@ class QtUi : public Ui {
   std::unique_ptr<QtSound> sound_;
   std::unique_ptr<QtAccelerators> accelerators_;
   std::unique_ptr<QtHelpWindow> help_;
+  std::unique_ptr<QPrinter> printer_;
+  std::optional<PrinterSettings> restoredPrinter_;
 };
 
 }  // namespace vesk
