@@ -197,7 +197,10 @@ CPlannerEntry* CEntryList::FindAt(int year, int month, int day, int hour, int mi
 }
 
 bool CEntryList::HasEntryOn(int year, int month, int day) const {
-  EnsureMonth(year, month);
+  // A month not read yet answers from the names of its entry keys, without
+  // reading it: a year on display asks about twelve months at once.
+  if (!IsMonthLoaded(year, month) && storeReading_ == 0)
+    return StoredDayMarks(year, month) >> day & 1;
   auto it = byDate_.find(DateKey(year, month, day));
   if (it == byDate_.end()) return false;
   return std::any_of(it->second.begin(), it->second.end(),

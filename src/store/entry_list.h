@@ -144,6 +144,8 @@ class CEntryList {
   void RemoveEntryKey(CPlannerEntry& e);
   bool IsOrdered() const { return unorderedCount_ == 0 && holes_ == 0; }
   CPlannerEntry* FindAfterLoaded(LocalTime t) const;
+  // Bit d set for each day d of a month not read yet that has an entry key.
+  std::uint32_t StoredDayMarks(int year, int month) const;
   // The years whose months the list reads: 32-bit local times run from 1970
   // into January 2038.
   static constexpr int kFirstLoadedYear = 1970;
@@ -171,6 +173,8 @@ class CEntryList {
   // The months whose stored entries are in the list; lookups mark their use.
   mutable std::map<std::int64_t, MonthState> months_;
   mutable int storeReading_ = 0;
+  // The day marks of months not read, as StoredDayMarks found them.
+  mutable std::unordered_map<std::int64_t, std::uint32_t> storedMarks_;
   std::vector<std::unique_ptr<CPlannerEntry>> slots_;
   std::size_t count_ = 0;
   std::size_t holes_ = 0;

@@ -48,12 +48,15 @@ bool CEntryList::IsMonthLoaded(int year, int month) const {
 }
 
 void CEntryList::MarkMonthLoaded(int year, int month) {
+  // From now on the month answers from its entries.
+  storedMarks_.erase(MonthKey(year, month));
   MonthState& state = months_[MonthKey(year, month)];
   state.lastUseMs = ctx_.clock.NowMs();
   state.loading = false;
 }
 
 void CEntryList::RereadMonths() {
+  storedMarks_.clear();
   std::erase_if(months_, [](const auto& month) { return month.second.holds == 0; });
 }
 
@@ -81,6 +84,14 @@ void CEntryList::EnsureDays(LocalTime from, LocalTime to) const {
        key = NextMonthKey(key)) {
     EnsureMonth(static_cast<int>(key / 16), static_cast<int>(key % 16));
   }
+}
+
+std::uint32_t CEntryList::StoredDayMarks(int year, int month) const {
+  const std::int64_t key = MonthKey(year, month);
+  if (auto it = storedMarks_.find(key); it != storedMarks_.end()) return it->second;
+  const std::uint32_t marks = ctx_.store.StoredDayMarks(year, month);
+  storedMarks_.emplace(key, marks);
+  return marks;
 }
 
 void CEntryList::EnsureDueSoon() const {

@@ -308,6 +308,17 @@ bool CRegistryStore::MonthExists(int year, int month) {
   return reg_.OpenKey(MonthPath(year, month));
 }
 
+std::uint32_t CRegistryStore::StoredDayMarks(int year, int month) {
+  std::uint32_t marks = 0;
+  const std::string monthPath = MonthPath(year, month);
+  std::string name;
+  for (std::size_t i = 0; reg_.EnumSubKey(monthPath, i, name) == EnumResult::Ok; ++i) {
+    const int day = LeadingNumber(name);
+    if (day >= 1 && day <= 31) marks |= 1u << day;
+  }
+  return marks;
+}
+
 std::vector<YearMonth> CRegistryStore::StoredMonths() {
   std::vector<YearMonth> months;
   const std::string appointments(kAppointmentsKey);

@@ -77,6 +77,9 @@ class CRegistryStore {
 
   // Whether the store has a key for the month.
   bool MonthExists(int year, int month);
+  // Bit d set for each day d (1..31) that has an entry key in the month, from
+  // the keys' names alone.
+  std::uint32_t StoredDayMarks(int year, int month);
   // The months the store has keys for, in time order.
   std::vector<YearMonth> StoredMonths();
   void ReadAllEntries(CEntryList& list);
