@@ -64,10 +64,10 @@ void BM_QtPrintFourWeeksToPdf(benchmark::State& state) {
   int pages = 0;
   for (auto _ : state) {
     pages = week.PrintPageCount();
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(QString::fromStdString(pdf.string()));
-    QtPrintJob job(std::move(printer), 1, pages);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf.string()));
+    QtPrintJob job(printer, 1, pages);
     for (int page = 1; page <= pages; ++page) {
       week.PrintPage(job.BeginPage(), page);
       job.EndPage();
