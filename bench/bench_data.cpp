@@ -14,7 +14,9 @@
 namespace vesk::bench {
 
 App::App(const std::filesystem::path& storeFile) {
-  auto opened = SqliteRegistry::Open(storeFile);
+  // As the program opens it: the whole-file check comes later, off the way.
+  auto opened = SqliteRegistry::Open(storeFile, SqliteRegistry::kDefaultBusyTimeoutMs,
+                                     SqliteRegistry::Check::Deferred);
   if (!opened) throw std::runtime_error(opened.error());
   registry = std::move(*opened);
   clock.SetNow(MakeLocalTime(kNowYear, kNowMonth, kNowDay, 9, 0));

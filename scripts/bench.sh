@@ -8,3 +8,7 @@ cmake --build build-bench -j2
 for b in build-bench/bench/bench_*; do
   [ -x "$b" ] && "$b" "$@"
 done
+# The interactions again on a million entries.
+for b in bench_store bench_views bench_planner; do
+  VESKCAL_BENCH_SET=1m "build-bench/bench/$b" "$@"
+done

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/value_list.h"
+
 namespace vesk {
 namespace {
 
@@ -26,11 +28,16 @@ RegValue RegValue::FromBinary(const void* bytes, std::size_t size) {
   return {ValueType::Binary, std::vector<std::uint8_t>(p, p + size)};
 }
 
-std::optional<std::int32_t> RegValue::AsDword() const {
-  if (type != ValueType::Dword || data.size() != 4) return std::nullopt;
+std::optional<std::int32_t> DwordFromBytes(std::span<const std::uint8_t> data) {
+  if (data.size() != 4) return std::nullopt;
   const std::uint32_t u =
       data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
   return static_cast<std::int32_t>(u);
+}
+
+std::optional<std::int32_t> RegValue::AsDword() const {
+  if (type != ValueType::Dword) return std::nullopt;
+  return DwordFromBytes(data);
 }
 
 std::optional<std::string> RegValue::AsString() const {
@@ -44,9 +51,13 @@ EnumResult Registry::ReadSubKeys(std::string_view path, const SubKeyVisitor& vis
     const EnumResult r = EnumSubKey(path, i, name);
     if (r != EnumResult::Ok) return r;
     const std::string child = JoinKey(path, name);
-    const std::optional<ValuePairs> values =
-        OpenKey(child) ? std::optional<ValuePairs>(Values(child)) : std::nullopt;
-    if (!visit(name, values)) return EnumResult::Ok;
+    if (!OpenKey(child)) {
+      if (!visit(name, std::nullopt)) return EnumResult::Ok;
+      continue;
+    }
+    ValueList packed = EmptyValueList();
+    for (const auto& [valueName, value] : Values(child)) SetPackedValue(packed, valueName, value);
+    if (!visit(name, PackedValues(packed))) return EnumResult::Ok;
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,12 +53,14 @@ class Registry {
   virtual bool DeleteTree(std::string_view path) = 0;
 
   // Visits the sub-keys of path in enumeration order with their values, as
-  // EnumSubKey, OpenKey and Values would one by one; values is empty when the
-  // sub-key could not be opened. visit returns false to stop. The result is
+  // EnumSubKey, OpenKey and Values would one by one. The values come packed
+  // (platform/value_list.h), valid during the call; none when the sub-key
+  // could not be opened. visit returns false to stop. The result is
   // NoMoreItems after the last sub-key, Error when the enumeration failed, and
   // Ok when visit stopped it. A store may answer in one read.
+  using PackedValues = std::span<const std::uint8_t>;
   using SubKeyVisitor =
-      std::function<bool(std::string_view name, const std::optional<ValuePairs>& values)>;
+      std::function<bool(std::string_view name, std::optional<PackedValues> values)>;
   virtual EnumResult ReadSubKeys(std::string_view path, const SubKeyVisitor& visit);
 
   // Groups writes into one durable commit; nested scopes join the outermost.
@@ -83,6 +86,9 @@ class Registry {
     bool done_ = false;
   };
 };
+
+// The 32-bit value of a 4-byte little-endian DWORD's bytes; none for another size.
+std::optional<std::int32_t> DwordFromBytes(std::span<const std::uint8_t> data);
 
 // Path helpers shared by the implementations.
 std::string JoinKey(std::string_view parent, std::string_view child);

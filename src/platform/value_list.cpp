@@ -114,6 +114,14 @@ bool IsValidValueList(std::span<const std::uint8_t> list) {
   return !reader.malformed() && count == ReadCount(list) && end == list.size();
 }
 
+bool IsWellFormedValueList(std::span<const std::uint8_t> list) {
+  std::size_t count = 0;
+  std::size_t end = kCountSize;
+  ValueListReader reader(list);
+  for (PackedValue v; reader.Next(v); ++count) end = v.end;
+  return !reader.malformed() && count == ReadCount(list) && end == list.size();
+}
+
 std::optional<PackedValue> FindPackedValue(std::span<const std::uint8_t> list,
                                            std::string_view name) {
   ValueListReader reader(list);

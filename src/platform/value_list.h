@@ -50,7 +50,10 @@ class ValueListReader {
 // A list without values.
 ValueList EmptyValueList();
 // Whether the bytes are a well-formed list: the count matches, nothing
-// trails, every type is known and no two names differ only in case.
+// trails and every type is known.
+bool IsWellFormedValueList(std::span<const std::uint8_t> list);
+// Well-formed, and no two names differ only in case: a list that may be
+// written back.
 bool IsValidValueList(std::span<const std::uint8_t> list);
 std::optional<PackedValue> FindPackedValue(std::span<const std::uint8_t> list,
                                            std::string_view name);

@@ -13,6 +13,8 @@ namespace {
 
 constexpr int kFirstBackupYear = 1980;
 constexpr int kLastBackupYear = 2035;
+// Entries a restore may hold in memory before it lets finished months go.
+constexpr std::size_t kRestoreHeldEntries = 50000;
 
 constexpr std::string_view kReplaceQuestion = "Do you wish to replace the current backup file?";
 constexpr std::string_view kRestoreDone = "Restore successful.";
@@ -136,6 +138,9 @@ RestoreResult RestoreEntries(AppContext& ctx, const std::filesystem::path& file,
   {
     Registry::Transaction transaction(ctx.registry);
     std::string_view rest = *content;
+    // Records come month by month; in a large restore a month done is let
+    // go, so memory holds it a month at a time.
+    YearMonth month{};
     for (int record = 1; !rest.empty(); ++record) {
       auto line = TakeBackupLine(rest);
       auto parsed = line ? ParseBackupLine(*line)
@@ -144,6 +149,10 @@ RestoreResult RestoreEntries(AppContext& ctx, const std::filesystem::path& file,
         result.stoppedAtRecord = record;
         result.error = StoppedText(record, parsed.error());
         break;
+      }
+      if (parsed->year != month.year || parsed->month != month.month) {
+        if (ctx.entries.size() > kRestoreHeldEntries) ctx.entries.Release(month.year, month.month);
+        month = {parsed->year, parsed->month};
       }
       MergeRecord(ctx, *parsed, result);
     }

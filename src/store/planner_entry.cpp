@@ -21,6 +21,16 @@ void CPlannerEntry::SetTimeOfDay(int hour, int minute) {
   list_.Index(*this);
 }
 
+void CPlannerEntry::MoveToSlot(int year, int month, int day, int hour, int minute) {
+  list_.Unindex(*this);
+  year_ = year;
+  month_ = month;
+  day_ = day;
+  hour_ = hour;
+  minute_ = minute;
+  list_.Index(*this);
+}
+
 void CPlannerEntry::SetTime(LocalTime t) {
   if (t == time_) return;
   time_ = t;
@@ -29,13 +39,7 @@ void CPlannerEntry::SetTime(LocalTime t) {
 
 void CPlannerEntry::SetSlot(int year, int month, int day, int hour, int minute,
                             std::string_view text) {
-  list_.Unindex(*this);
-  year_ = year;
-  month_ = month;
-  day_ = day;
-  hour_ = hour;
-  minute_ = minute;
-  list_.Index(*this);
+  MoveToSlot(year, month, day, hour, minute);
   notes = text;
   list_.SortByTime();
 }

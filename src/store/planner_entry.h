@@ -28,6 +28,8 @@ class CPlannerEntry {
   // Moves the entry to another date or time of day (the list re-indexes it).
   void SetDate(int year, int month, int day);
   void SetTimeOfDay(int hour, int minute);
+  // Both at once, re-indexed once (loading).
+  void MoveToSlot(int year, int month, int day, int hour, int minute);
   // Sets the occurrence time without touching the slot (Advance, loading).
   void SetTime(LocalTime t);
 

@@ -7,6 +7,7 @@
 
 #include "platform/clock.h"
 #include "platform/message_box.h"
+#include "platform/value_list.h"
 #include "store/entry_list.h"
 #include "store/planner_entry.h"
 
@@ -81,11 +82,12 @@ const EntryField* FindField(std::string_view name, std::size_t position) {
   return nullptr;
 }
 
-void ApplyValue(StoredEntry& entry, const EntryField& field, const RegValue& value) {
+void ApplyValue(StoredEntry& entry, const EntryField& field, const PackedValue& value) {
   if (field.number) {
-    if (auto v = value.AsDword()) entry.*field.number = *v;
-  } else if (auto text = value.AsString()) {
-    entry.*field.text = std::move(*text);
+    if (value.type != ValueType::Dword) return;
+    if (auto v = DwordFromBytes(value.data)) entry.*field.number = *v;
+  } else if (value.type == ValueType::String) {
+    (entry.*field.text).assign(value.data.begin(), value.data.end());
   }
 }
 
@@ -111,8 +113,7 @@ StoredEntry FromEntry(const CPlannerEntry& e) {
 }
 
 void ToEntry(StoredEntry&& s, CPlannerEntry& e) {
-  e.SetDate(s.year, s.month, s.day);
-  e.SetTimeOfDay(s.hour, s.minute);
+  e.MoveToSlot(s.year, s.month, s.day, s.hour, s.minute);
   e.early = s.early;
   e.reminder = s.reminder;
   e.xreminder = s.xreminder;
@@ -262,16 +263,20 @@ void CRegistryStore::SaveEntry(const CPlannerEntry& entry) {
 }
 
 bool CRegistryStore::LoadEntry(CPlannerEntry& entry) {
-  return LoadEntry(entry, open_ ? reg_.Values(path_) : ValuePairs());
+  ValueList packed = EmptyValueList();
+  if (open_) {
+    for (const auto& [name, value] : reg_.Values(path_)) SetPackedValue(packed, name, value);
+  }
+  return LoadEntry(entry, packed);
 }
 
-bool CRegistryStore::LoadEntry(CPlannerEntry& entry, const ValuePairs& values) {
+bool CRegistryStore::LoadEntry(CPlannerEntry& entry, Registry::PackedValues values) {
   const CEntryList::StoreReading reading(entry.list());
   StoredEntry s;
   std::size_t position = 0;
-  for (const auto& [name, value] : values) {
-    if (const EntryField* field = FindField(name, position)) ApplyValue(s, *field, value);
-    ++position;
+  ValueListReader reader(values);
+  for (PackedValue value; reader.Next(value); ++position) {
+    if (const EntryField* field = FindField(value.name, position)) ApplyValue(s, *field, value);
   }
   if (s.early == -1) s.reminder = 0;
   const bool dated = s.year != 0 && s.month != 0;
@@ -364,8 +369,8 @@ int CRegistryStore::ReadMonth(CEntryList& list, int year, int month) {
   list.MarkMonthLoaded(year, month);
 
   int processed = 0;
-  const EnumResult end =
-      reg_.ReadSubKeys(monthPath, [&](std::string_view, const std::optional<ValuePairs>& values) {
+  const EnumResult end = reg_.ReadSubKeys(
+      monthPath, [&](std::string_view, std::optional<Registry::PackedValues> values) {
         if (!values) {
           messages_.Show(kMsgEntryFailed, MbButtons::Ok);
           return false;

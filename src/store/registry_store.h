@@ -69,7 +69,7 @@ class CRegistryStore {
   // their defaults; a key that failed to open reads as all defaults (invalid).
   bool LoadEntry(CPlannerEntry& entry);
   // The same from the values of an entry key read beforehand.
-  bool LoadEntry(CPlannerEntry& entry, const ValuePairs& values);
+  bool LoadEntry(CPlannerEntry& entry, Registry::PackedValues values);
   // Writes "notes" only when the entry's key already existed; returns whether it did.
   bool WriteNotesOnly(const CPlannerEntry& entry);
   void RemoveEntryKey(int year, int month, int day, int hour, int minute);

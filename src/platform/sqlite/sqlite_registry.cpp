@@ -42,6 +42,8 @@ static_assert(SqliteRegistry::kApplicationId == 1447383883 && SqliteRegistry::kS
 
 // Virtual machine steps between two looks at a check's cancel flag.
 constexpr int kCancelCheckSteps = 10000;
+// Keys a group keeps waiting before it writes them.
+constexpr std::size_t kMaxPendingKeys = 4096;
 // Paths remembered before the table of row ids starts again.
 constexpr std::size_t kMaxRememberedIds = 16384;
 
@@ -161,6 +163,7 @@ bool SqliteRegistry::Step(Stmt s) {
 
 void SqliteRegistry::ForgetCaches() {
   ids_.clear();
+  lastId_ = -1;
   valuesId_ = -1;
   values_.clear();
   enumId_ = -1;
@@ -194,6 +197,8 @@ std::optional<std::int64_t> SqliteRegistry::FindChild(std::int64_t parent, std::
 }
 
 std::optional<std::int64_t> SqliteRegistry::Resolve(std::string_view path) {
+  // An entry's sixteen values are written under one path in a row.
+  if (lastId_ >= 0 && path == lastPath_) return lastId_;
   std::string key;
   key.reserve(path.size());
   std::int64_t id = 0;
@@ -216,6 +221,8 @@ std::optional<std::int64_t> SqliteRegistry::Resolve(std::string_view path) {
     ids_.emplace(key, id);
   });
   if (!found) return std::nullopt;
+  lastPath_.assign(path);
+  lastId_ = id;
   return id;
 }
 
@@ -347,9 +354,10 @@ EnumResult SqliteRegistry::ReadSubKeys(std::string_view path, const SubKeyVisito
   for (const Row& row : rows) {
     const auto changed = pending_.find(row.id);
     const ValueList& list = changed != pending_.end() ? changed->second : row.values;
-    // A key whose values are damaged cannot be opened.
-    const std::optional<ValuePairs> values =
-        IsValidValueList(list) ? std::optional<ValuePairs>(UnpackValues(list)) : std::nullopt;
+    // A key whose values are damaged cannot be opened. Reading needs only
+    // their structure (the whole-file check looks at the names too).
+    const std::optional<PackedValues> values =
+        IsWellFormedValueList(list) ? std::optional<PackedValues>(list) : std::nullopt;
     if (!visit(row.name, values)) return EnumResult::Ok;
   }
   return EnumResult::NoMoreItems;
@@ -382,6 +390,9 @@ bool SqliteRegistry::SetValue(std::string_view path, std::string_view name, cons
   SetPackedValue(list, name, value);
   if (depth_ > 0 && !poisoned_) {
     pending_[*id] = std::move(list);
+    // A long group (a restore, an import) writes as it goes, so that memory
+    // never holds the group whole.
+    if (pending_.size() >= kMaxPendingKeys) return Apply([&] { return WritePending(); });
     return true;
   }
   return Apply([&] { return WriteValues(*id, list); });
