@@ -13,6 +13,8 @@ namespace {
 
 constexpr int kFirstBackupYear = 1980;
 constexpr int kLastBackupYear = 2035;
+// What the backup gathers before it writes.
+constexpr std::size_t kBackupPieceBytes = 1 << 20;
 // Entries a restore may hold in memory before it lets finished months go.
 constexpr std::size_t kRestoreHeldEntries = 50000;
 
@@ -95,6 +97,9 @@ BackupResult BackupEntries(AppContext& ctx, const std::filesystem::path& file, b
     return result;
   }
 
+  // Written as it is made, a piece at a time, so that memory never holds
+  // the whole file.
+  AtomicFile out(file);
   std::string content;
   int count = 0;
   ctx.entries.VisitAllMonths([&](const CPlannerEntry& e) {
@@ -103,9 +108,14 @@ BackupResult BackupEntries(AppContext& ctx, const std::filesystem::path& file, b
       return;
     if (AppendBackupRecord(content, e)) ++result.shortened;
     ++count;
+    if (content.size() >= kBackupPieceBytes) {
+      out.Write(content);
+      content.clear();
+    }
   });
+  out.Write(content);
 
-  if (auto written = WriteFileAtomically(file, content); !written) {
+  if (auto written = out.Commit(); !written) {
     result.error = "Could not write the backup file \"" + file.string() + "\": " + written.error() +
                    ". Any earlier backup file is unchanged.";
     if (interactive) ctx.messages.Show(result.error, MbButtons::Ok);

@@ -35,24 +35,45 @@ void SyncDirectory(const std::filesystem::path& dir) {
 
 }  // namespace
 
-std::expected<void, std::string> WriteFileAtomically(const std::filesystem::path& file,
-                                                     std::string_view bytes) {
-  std::filesystem::path dir = file.parent_path();
+AtomicFile::AtomicFile(std::filesystem::path file) : file_(std::move(file)) {
+  std::filesystem::path dir = file_.parent_path();
   if (dir.empty()) dir = ".";
-  std::string tmp = (dir / ("." + file.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
-  if (fd < 0) return std::unexpected(Reason(errno));
+  tmp_ = (dir / ("." + file_.filename().string() + ".XXXXXX")).string();
+  fd_ = ::mkostemp(tmp_.data(), O_CLOEXEC);
+  if (fd_ < 0) error_ = errno;
+}
 
-  int err = 0;
-  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) err = errno;
-  if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(tmp.c_str(), file.c_str()) != 0) err = errno;
+AtomicFile::~AtomicFile() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  ::unlink(tmp_.c_str());
+}
+
+void AtomicFile::Write(std::string_view bytes) {
+  if (error_ == 0 && !WriteAll(fd_, bytes)) error_ = errno;
+}
+
+std::expected<void, std::string> AtomicFile::Commit() {
+  if (fd_ < 0) return std::unexpected(Reason(error_));
+  int err = error_;
+  if (err == 0 && ::fsync(fd_) != 0) err = errno;
+  if (::close(fd_) != 0 && err == 0) err = errno;
+  fd_ = -1;
+  if (err == 0 && ::rename(tmp_.c_str(), file_.c_str()) != 0) err = errno;
   if (err != 0) {
-    ::unlink(tmp.c_str());
+    ::unlink(tmp_.c_str());
     return std::unexpected(Reason(err));
   }
-  SyncDirectory(dir);
+  std::filesystem::path dir = file_.parent_path();
+  SyncDirectory(dir.empty() ? std::filesystem::path(".") : dir);
   return {};
+}
+
+std::expected<void, std::string> WriteFileAtomically(const std::filesystem::path& file,
+                                                     std::string_view bytes) {
+  AtomicFile out(file);
+  out.Write(bytes);
+  return out.Commit();
 }
 
 std::expected<std::string, ReadFailure> ReadWholeFile(const std::filesystem::path& file) {

@@ -8,9 +8,30 @@
 
 namespace vesk {
 
-// Writes `bytes` to a temporary file in the target's directory, flushes it to
-// disk and renames it over `file`. On failure the temporary file is removed,
-// `file` is as it was, and the error names the reason.
+// A file written piece by piece into a temporary file in the target's
+// directory; Commit flushes it to disk and renames it over the target. Until
+// then, and on any failure, the target is as it was; a file never committed
+// leaves nothing behind.
+class AtomicFile {
+ public:
+  explicit AtomicFile(std::filesystem::path file);
+  ~AtomicFile();
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  // Appends; a failure is kept and reported by Commit.
+  void Write(std::string_view bytes);
+  // The error names the reason.
+  std::expected<void, std::string> Commit();
+
+ private:
+  std::filesystem::path file_;
+  std::string tmp_;
+  int fd_ = -1;
+  int error_ = 0;
+};
+
+// The whole of `bytes` through an AtomicFile.
 std::expected<void, std::string> WriteFileAtomically(const std::filesystem::path& file,
                                                      std::string_view bytes);
 
