@@ -1,0 +1,68 @@
+// The REGEDIT4 import. Whatever the bytes, the import is refused without a
+// change or taken whole; what it took comes back the same through the
+// program's own export, and the calendar starts on it: options, sounds,
+// fonts, window positions, to-do lines, every entry and the series extension.
+#include <string>
+
+#include "fuzz/support/fuzz_support.h"
+#include "platform/registry_dump.h"
+#include "store/options_store.h"
+#include "store/registry_export.h"
+#include "store/repeat_rules.h"
+#include "store/sounds.h"
+
+namespace vesk::fuzz {
+namespace {
+
+// What the start-up of the program reads from a store.
+void StartOn(AppContext& ctx) {
+  LoadOptions(ctx.store, ctx.options);
+  std::string path;
+  for (std::string_view sound : {kStartSound, kReminderSound, kClickSound}) {
+    ctx.store.OpenSection(kSoundsSection);
+    ReadSound(ctx.store, sound, path);
+  }
+  ctx.store.LoadFont("font");
+  ctx.store.LoadFont("font2");
+  for (std::string_view section : {"position", "dayposition", "todoposition"})
+    ctx.store.LoadWindowPos(section);
+  for (int line = 0; line < 20; ++line) ctx.store.LoadToDoLine(line);
+  ctx.store.ReadAllEntries(ctx.entries);
+  ExtendSeries(ctx.entries, 2000, 3);
+  ctx.entries.SortByTime();
+}
+
+}  // namespace
+}  // namespace vesk::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vesk;
+  using namespace vesk::fuzz;
+  FuzzApp app;
+  std::expected<ImportCounts, ImportError> imported;
+  {
+    MemoryFile input(data, size);
+    imported = ImportRegistry(app.registry, input.path());
+  }
+  const std::string tree = test::Dump(app.registry);
+  if (!imported) {
+    if (imported.error().message.empty()) Fail("a refused import says nothing", "");
+    if (!tree.empty()) Fail("a refused import changed the store", tree);
+    return 0;
+  }
+
+  const std::filesystem::path file = ScratchDir() / "export.reg";
+  const auto exported = ExportRegistry(app.registry, file);
+  if (!exported) Fail("the store could not be exported", exported.error());
+  MemoryRegistry copy;
+  const auto reimported = ImportRegistry(copy, file);
+  if (!reimported) {
+    Fail("the program's own export is refused",
+         "line " + std::to_string(reimported.error().line) + ": " + reimported.error().message);
+  }
+  const std::string copied = test::Dump(copy);
+  if (copied != tree) Fail("an export imports as what was exported", tree + "---\n" + copied);
+
+  StartOn(app.ctx);
+  return 0;
+}
