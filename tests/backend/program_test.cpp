@@ -65,6 +65,31 @@ TEST_F(MainFrameQtTest, TheMonthShowsItsColoursTheEntryAndToday) {
   EXPECT_EQ(countIn(layout.days[21], colors.hasappoint), 0);
 }
 
+TEST_F(MainFrameQtTest, AnotherStartBringsTheLastActiveWindowToTheTop) {
+  Start();
+  RecordingWindow planner(ui);
+  ASSERT_TRUE(planner.Create(
+      QtBackendTest::Spec("Wednesday, March 15, 2000", Rect::FromSize(60, 60, 200, 150))));
+  QWidget* plannerFrame = NativeOf(planner).frameWidget();
+  plannerFrame->activateWindow();
+  ClientOf(planner).setFocus();
+  Flush();
+  if (QApplication::activeWindow() != plannerFrame) GTEST_SKIP() << "the platform gave no focus";
+
+  frame().ComeForward();
+  Flush();
+  EXPECT_EQ(QApplication::activeWindow(), plannerFrame);
+  // A menu that had the focus for a moment does not count.
+  QMenu menu;
+  menu.addAction("x");
+  menu.popup(QPoint(10, 10));
+  Flush();
+  menu.close();
+  frame().ComeForward();
+  Flush();
+  EXPECT_EQ(QApplication::activeWindow(), plannerFrame);
+}
+
 TEST_F(MainFrameQtTest, TheTrayMenuHoldsItsItemsInOrder) {
   Start();
   QStringList items;
