@@ -129,13 +129,18 @@ bool CatchesSignal(qint64 pid, int sig) {
   return false;
 }
 
-// Starts the program on the data directory and waits until it handles the
-// ending signals (a signal from then on waits for its event loop).
-void StartProgram(QProcess& program, const std::filesystem::path& dir) {
+// The program runs offscreen on the data directory.
+void UseDataDirectory(QProcess& program, const std::filesystem::path& dir) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("VESKCAL_HOME", QString::fromStdString(dir.string()));
   env.insert("QT_QPA_PLATFORM", "offscreen");
   program.setProcessEnvironment(env);
+}
+
+// Starts the program on the data directory and waits until it handles the
+// ending signals (a signal from then on waits for its event loop).
+void StartProgram(QProcess& program, const std::filesystem::path& dir) {
+  UseDataDirectory(program, dir);
   program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   program.start(VESKCAL_BINARY, QStringList{});
   ASSERT_TRUE(program.waitForStarted(10'000));
@@ -192,10 +197,7 @@ TEST(ProgramTest, TheStoreSurvivesARestart) {
 // error output in `err`.
 int RunToEnd(const QStringList& arguments, const std::filesystem::path& dir, std::string& err) {
   QProcess program;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("VESKCAL_HOME", QString::fromStdString(dir.string()));
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  program.setProcessEnvironment(env);
+  UseDataDirectory(program, dir);
   program.start(VESKCAL_BINARY, arguments);
   if (!program.waitForFinished(60'000)) return -1;
   err = program.readAllStandardError().toStdString();
@@ -267,10 +269,7 @@ TEST(ProgramTest, ABadStoreIsNamedAndKeptAndTheProgramEndsWithOne) {
 
     // The desktop program says it in a box as well, which an ending signal closes.
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("VESKCAL_HOME", QString::fromStdString(dir.path()));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    program.setProcessEnvironment(env);
+    UseDataDirectory(program, dir.path());
     program.setReadChannel(QProcess::StandardError);
     program.start(VESKCAL_BINARY, QStringList{});
     QDeadlineTimer deadline(60'000);
@@ -302,11 +301,8 @@ TEST(ProgramTest, CopiesStartedTogetherOpenTheStoreOnceAndTheOthersSaySo) {
   const std::filesystem::path store = std::filesystem::path(dir.path()) / "veskcal.db";
   constexpr int kCopies = 3;
   QProcess copies[kCopies];
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("VESKCAL_HOME", QString::fromStdString(dir.path()));
-  env.insert("QT_QPA_PLATFORM", "offscreen");
   for (QProcess& copy : copies) {
-    copy.setProcessEnvironment(env);
+    UseDataDirectory(copy, dir.path());
     copy.setReadChannel(QProcess::StandardError);
   }
   for (QProcess& copy : copies) copy.start(VESKCAL_BINARY, QStringList{});

@@ -7,6 +7,10 @@
 namespace vesk::test {
 namespace {
 
+const std::string kGymQuestion =
+    "You have deleted a datebook entry which repeats.\n Delete the other \"Gym\" repeating "
+    "entries in this time slot as well?";
+
 class EntryListTest : public ::testing::Test {
  protected:
   void TearDown() override { ExpectScriptDone(app.boxes); }
@@ -137,10 +141,7 @@ TEST_F(EntryListTest, DeleteRepeatsRemovesIdenticalAndCutsContainingTexts) {
     e->repeats = 2;
     app.ctx.store.SaveEntry(*e);
   }
-  app.boxes.Expect(
-      "You have deleted a datebook entry which repeats.\n Delete the other \"Gym\" repeating "
-      "entries in this time slot as well?",
-      MbResult::Yes);
+  app.boxes.Expect(kGymQuestion, MbResult::Yes);
   list().DeleteEntry(gym, true);
   EXPECT_EQ(list().FindAt(2000, 3, 22, 18, 0), nullptr);
   EXPECT_FALSE(Stored(2000, 3, 22, 18, 0));
@@ -170,10 +171,7 @@ TEST_F(EntryListTest, AnsweringNoKeepsTheOtherOccurrences) {
   CPlannerEntry& gym = app.AddEntry(2000, 3, 15, 18, 0, "Gym");
   CPlannerEntry& other = app.AddEntry(2000, 3, 22, 18, 0, "Gym");
   gym.repeats = other.repeats = 2;
-  app.boxes.Expect(
-      "You have deleted a datebook entry which repeats.\n Delete the other \"Gym\" repeating "
-      "entries in this time slot as well?",
-      MbResult::No);
+  app.boxes.Expect(kGymQuestion, MbResult::No);
   list().DeleteEntry(gym, true);
   EXPECT_EQ(list().FindAt(2000, 3, 22, 18, 0), &other);
   EXPECT_EQ(list().size(), 1u);
@@ -194,10 +192,7 @@ TEST(DeleteEntryOnDiskTest, NoWriteWaitsForTheRepeatQuestion) {
     e->repeats = 2;
     app.ctx.store.SaveEntry(*e);
   }
-  app.boxes.Expect(
-      "You have deleted a datebook entry which repeats.\n Delete the other \"Gym\" repeating "
-      "entries in this time slot as well?",
-      MbResult::Yes);
+  app.boxes.Expect(kGymQuestion, MbResult::Yes);
   OpenResult elsewhere = OpenResult::Failed;
   app.boxes.whileShown = [&](std::string_view) { elsewhere = (*other)->CreateKey("Elsewhere"); };
   app.ctx.entries.DeleteEntry(gym, true);
