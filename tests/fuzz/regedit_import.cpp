@@ -1,7 +1,8 @@
 // The REGEDIT4 import. Whatever the bytes, the import is refused without a
 // change or taken whole; what it took comes back the same through the
 // program's own export, and the calendar starts on it: options, sounds,
-// fonts, window positions, to-do lines, every entry and the series extension.
+// fonts, window positions, to-do lines, its months, the series extension,
+// and every month read once.
 #include <string>
 
 #include "fuzz/support/fuzz_support.h"
@@ -27,9 +28,14 @@ void StartOn(AppContext& ctx) {
   for (std::string_view section : {"position", "dayposition", "todoposition"})
     ctx.store.LoadWindowPos(section);
   for (int line = 0; line < 20; ++line) ctx.store.LoadToDoLine(line);
-  ctx.store.ReadAllEntries(ctx.entries);
+  // The month on screen, the reminders due soon and the series reaching on,
+  // as the month view reads them; then every month, as a backup does.
+  ctx.store.TidyMonthKeys();
+  ctx.entries.RereadMonths();
+  ctx.entries.EnsureMonth(2000, 3);
+  ctx.entries.EnsureDueSoon();
   ExtendSeries(ctx.entries, 2000, 3);
-  ctx.entries.SortByTime();
+  ctx.entries.VisitAllMonths([](const CPlannerEntry&) {});
 }
 
 }  // namespace
