@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev libqt6svg6-dev libcanberra-dev libasound2-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-comic-neue fonts-dejavu-core poppler-utils xvfb xauth
+  clang-16 libclang-rt-16-dev libc++-16-dev libc++abi-16-dev llvm-16
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -5,10 +5,10 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QLocalSocket>
 #include <QMessageBox>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <expected>
@@ -17,11 +17,14 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 #include "app/main_frame.h"
 #include "app/veskcal_app.h"
 #include "planner/program_windows.h"
 #include "platform/data_dir.h"
+#include "platform/data_dir_lock.h"
 #include "platform/qt/first_paint_report.h"
 #include "platform/qt/installed_data.h"
 #include "platform/qt/instance_guard.h"
@@ -57,24 +60,62 @@ constexpr std::string_view kAlreadyRunning = "Vesk Calendar is already running."
 constexpr int kStoreCheckDelayMs = 3000;
 
 struct CommandLine {
-  enum class Action { Run, Help, Version, Export, Import, Missing } action = Action::Run;
+  enum class Action { Run, Help, Version, Export, Import, Missing, Unknown } action = Action::Run;
   std::filesystem::path file;
-  std::string option;  // the option that lacks its file
+  std::string option;  // the option that lacks its file, or the unknown argument
 };
 
-// Options of our own; every other argument is left to Qt or ignored.
+// Qt's own options, which QApplication takes off the command line; the first
+// group takes a value.
+constexpr std::string_view kQtValueOptions[] = {
+    "platform",    "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry",
+    "qwindowicon", "qwindowtitle",       "session",       "display", "geometry",
+    "style",       "stylesheet",         "name",          "title",   "qmljsdebugger"};
+constexpr std::string_view kQtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb",
+                                               "sync"};
+
+// How many arguments a Qt option takes up (itself and its value), 0 when arg is none.
+int QtOptionLength(std::string_view arg, bool hasNext) {
+  if (!arg.starts_with('-')) return 0;
+  arg.remove_prefix(arg.starts_with("--") ? 2 : 1);
+  const std::size_t equals = arg.find('=');
+  const std::string_view name = arg.substr(0, equals);
+  for (std::string_view option : kQtValueOptions) {
+    if (name == option) return equals != std::string_view::npos ? 1 : hasNext ? 2 : 0;
+  }
+  for (std::string_view option : kQtFlagOptions) {
+    if (arg == option) return 1;
+  }
+  return 0;
+}
+
+// Options of our own and Qt's; anything else is refused. The first request
+// of ours decides what the program does.
 CommandLine ParseCommandLine(int argc, char** argv) {
   CommandLine line;
+  bool chosen = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h") return {CommandLine::Action::Help, {}, {}};
-    if (arg == "--version") return {CommandLine::Action::Version, {}, {}};
-    if (arg == "--export-registry" || arg == "--import-registry") {
-      const auto action =
-          arg == "--export-registry" ? CommandLine::Action::Export : CommandLine::Action::Import;
-      if (i + 1 >= argc) return {CommandLine::Action::Missing, {}, std::string(arg)};
-      return {action, argv[i + 1], {}};
+    if (const int used = QtOptionLength(arg, i + 1 < argc); used > 0) {
+      i += used - 1;
+      continue;
     }
+    CommandLine request;
+    if (arg == "--help" || arg == "-h") {
+      request.action = CommandLine::Action::Help;
+    } else if (arg == "--version") {
+      request.action = CommandLine::Action::Version;
+    } else if (arg == "--export-registry" || arg == "--import-registry") {
+      if (i + 1 >= argc) return {CommandLine::Action::Missing, {}, std::string(arg)};
+      request = {
+          arg == "--export-registry" ? CommandLine::Action::Export : CommandLine::Action::Import,
+          argv[++i],
+          {}};
+    } else {
+      return {CommandLine::Action::Unknown, {}, std::string(arg)};
+    }
+    if (!chosen) line = request;
+    chosen = true;
   }
   return line;
 }
@@ -87,21 +128,41 @@ std::string InstanceName(const std::filesystem::path& dataDir) {
   return std::string("veskcal-") + hash;
 }
 
-bool CopyIsRunning(const std::filesystem::path& dataDir) {
-  QLocalSocket socket;
-  socket.connectToServer(ToQString(InstanceGuard(InstanceName(dataDir)).serverName()));
-  return socket.waitForConnected(1000);
+// The data directory, made safe for the store; what was changed on the way
+// is said on the terminal.
+std::expected<std::filesystem::path, std::string> PrepareDataDirectory() {
+  std::vector<std::string> notices;
+  auto dir = EnsureDataDirectory(&notices);
+  for (const std::string& notice : notices) std::fprintf(stderr, "veskcal: %s\n", notice.c_str());
+  return dir;
 }
 
-std::expected<std::unique_ptr<SqliteRegistry>, std::string> OpenStore() {
-  std::expected<std::filesystem::path, std::string> dir = EnsureDataDirectory();
-  if (!dir) return std::unexpected(dir.error());
-  return SqliteRegistry::Open(*dir / kStoreFileName, SqliteRegistry::kDefaultBusyTimeoutMs,
+// The store, opened without reading it whole: the running program checks it
+// once its window is up.
+std::expected<std::unique_ptr<SqliteRegistry>, std::string> OpenStore(
+    const std::filesystem::path& dir) {
+  return SqliteRegistry::Open(dir / kStoreFileName, SqliteRegistry::kDefaultBusyTimeoutMs,
                               SqliteRegistry::Check::Deferred);
 }
 
-int RunStoreCommand(const CommandLine& line, int argc, char** argv) {
-  auto store = OpenStore();
+int RunStoreCommand(const CommandLine& line) {
+  const auto dir = PrepareDataDirectory();
+  if (!dir) {
+    std::fprintf(stderr, "veskcal: %s\n", dir.error().c_str());
+    return 1;
+  }
+  // The running copy keeps the store in memory and would not see an import.
+  DataDirLock lock;
+  if (line.action == CommandLine::Action::Import) {
+    const LockState state = lock.Acquire(*dir);
+    if (state == LockState::Busy) {
+      std::fprintf(stderr,
+                   "veskcal: Vesk Calendar is running; end it (File, Exit) and import again.\n");
+      return 1;
+    }
+    if (state == LockState::Failed) std::fprintf(stderr, "veskcal: %s\n", lock.error().c_str());
+  }
+  auto store = OpenStore(*dir);
   if (!store) {
     std::fprintf(stderr, "veskcal: %s\n", store.error().c_str());
     return 1;
@@ -118,13 +179,6 @@ int RunStoreCommand(const CommandLine& line, int argc, char** argv) {
                 file.c_str());
     return 0;
   }
-  // The running copy keeps the store in memory and would not see the import.
-  QCoreApplication core(argc, argv);
-  if (CopyIsRunning(DataDirectory())) {
-    std::fprintf(stderr,
-                 "veskcal: Vesk Calendar is running; end it (File, Exit) and import again.\n");
-    return 1;
-  }
   const auto counts = ImportRegistry(**store, line.file);
   if (!counts) {
     if (counts.error().line > 0) {
@@ -138,6 +192,39 @@ int RunStoreCommand(const CommandLine& line, int argc, char** argv) {
   std::printf("Imported %d keys and %d values from %s (%d keys outside the calendar skipped).\n",
               counts->keys, counts->values, file.c_str(), counts->skippedKeys);
   return 0;
+}
+
+enum class Claim { Ours, OtherCopyCameForward, Refused };
+
+// How long a copy waits for another one that holds the data directory to
+// answer (it may still be starting) or to let go (it may be ending).
+constexpr auto kClaimWait = std::chrono::seconds(10);
+constexpr auto kClaimRetry = std::chrono::milliseconds(200);
+
+// Takes the data directory for this copy alone, so that two copies started
+// together never both open the store. The other copy is asked to come forward.
+Claim ClaimDataDirectory(DataDirLock& lock, InstanceGuard& guard,
+                         const std::filesystem::path& dataDir, std::string& error) {
+  const auto deadline = std::chrono::steady_clock::now() + kClaimWait;
+  for (;;) {
+    switch (lock.Acquire(dataDir)) {
+      case LockState::Held:
+        return Claim::Ours;
+      case LockState::Failed:
+        // A file system without locks: the single-instance socket still guards.
+        std::fprintf(stderr, "veskcal: %s\n", lock.error().c_str());
+        return Claim::Ours;
+      case LockState::Busy:
+        break;
+    }
+    if (guard.AskRunningCopy()) return Claim::OtherCopyCameForward;
+    if (std::chrono::steady_clock::now() >= deadline) {
+      error = "The data directory " + dataDir.string() +
+              " is in use by another program, which did not let go of it.";
+      return Claim::Refused;
+    }
+    std::this_thread::sleep_for(kClaimRetry);
+  }
 }
 
 // SIGTERM, SIGINT and SIGHUP reach the event loop through a pipe, where they
@@ -195,9 +282,27 @@ int RunProgram(int argc, char** argv) {
   QObject::connect(&qapp, &QGuiApplication::commitDataRequest,
                    [](QSessionManager&) { RequestEnd(); });
 
-  const std::filesystem::path dataDir = DataDirectory();
+  const auto prepared = PrepareDataDirectory();
+  if (!prepared) {
+    ShowError(prepared.error());
+    return 1;
+  }
+  const std::filesystem::path dataDir = *prepared;
   CVeskCalApp* running = nullptr;
   InstanceGuard guard(InstanceName(dataDir));
+  DataDirLock lock;
+  std::string claimError;
+  switch (ClaimDataDirectory(lock, guard, dataDir, claimError)) {
+    case Claim::OtherCopyCameForward:
+      std::fprintf(stderr, "veskcal: %s\n", kAlreadyRunning.data());
+      QMessageBox::information(nullptr, ToQString(kAppCaption), ToQString(kAlreadyRunning));
+      return 0;
+    case Claim::Refused:
+      ShowError(claimError);
+      return 1;
+    case Claim::Ours:
+      break;
+  }
   switch (guard.Acquire([&running] {
     if (running != nullptr && running->mainFrame() != nullptr) running->mainFrame()->ComeForward();
   })) {
@@ -212,13 +317,21 @@ int RunProgram(int argc, char** argv) {
       break;
   }
 
-  auto store = OpenStore();
+  auto store = OpenStore(dataDir);
   if (!store) {
     ShowError(store.error());
     return 1;
   }
 
   QtUi ui(res::ProgramUiResources());
+  // A change the store could not take is said at once (the window that made
+  // it still shows it); posted, since the failing write is still running.
+  (*store)->SetFailureHandler([&ui, file = (*store)->file()](const std::string& reason) {
+    const std::string text = "Vesk Calendar could not save a change to its store " + file.string() +
+                             ": " + reason + ". The change is not stored.";
+    std::fprintf(stderr, "veskcal: %s\n", text.c_str());
+    ui.Post([&ui, text] { ui.Show(text, MbButtons::Ok); });
+  });
   QApplication::setWindowIcon(ui.icons().AppIcon());
   QtClock clock;
   QtTimers timers;
@@ -276,10 +389,15 @@ int main(int argc, char** argv) {
     case CommandLine::Action::Missing:
       std::fprintf(stderr, "veskcal: %s needs a file name\n\n%s", line.option.c_str(),
                    vesk::kUsageText.data());
-      return 1;
+      return 2;
+    case CommandLine::Action::Unknown:
+      std::fprintf(stderr, "veskcal: %s %s\n\n%s",
+                   line.option.starts_with('-') ? "unknown option" : "unexpected argument",
+                   line.option.c_str(), vesk::kUsageText.data());
+      return 2;
     case CommandLine::Action::Export:
     case CommandLine::Action::Import:
-      return vesk::RunStoreCommand(line, argc, argv);
+      return vesk::RunStoreCommand(line);
     case CommandLine::Action::Run:
       break;
   }

@@ -19,8 +19,6 @@ namespace {
 // edge would leave too little of the window to grab.
 constexpr int kScreenMargin = 50;
 constexpr int kFallbackPosition = 10;
-// Far beyond any screen: the window starts out of sight ("minatstart").
-constexpr int kOffScreenLeft = 5000;
 // The client area is this much wider and higher than the calendar.
 constexpr int kClientSlack = 4;
 // The first moves come from creation and placement, not from the user.
@@ -65,9 +63,9 @@ bool CMainFrame::CreateFrame() {
   spec.visible = true;
   // A frame whose view failed is dropped by the caller without OnDestroy.
   if (!Create(spec) || !viewCreated_) return false;
-  // "minatstart" without a tray: off screen, nothing could bring the window
-  // back, so it starts minimised instead.
-  if (ctx_.options.minatstart != 0 && !TrayAvailable()) native()->Minimize();
+  // "minatstart": minimised where it was left, not moved off the screen,
+  // which a window manager may undo and some desktops do not allow.
+  if (ctx_.options.minatstart != 0) native()->Minimize();
   return true;
 }
 
@@ -103,10 +101,6 @@ void CMainFrame::PlaceMainWindow() {
   int top = saved.top;
   if (left < 0 || left > screen.cx - kScreenMargin) left = kFallbackPosition;
   if (top < 0 || top > screen.cy - kScreenMargin) top = kFallbackPosition;
-  if (firstPlacement_) {
-    firstPlacement_ = false;
-    if (ctx_.options.minatstart != 0 && TrayAvailable()) left = kOffScreenLeft;
-  }
 
   // Placed once at the calendar's size to learn what the frame takes away.
   native()->SetWindowRect(Rect::FromSize(left, top, calendar.cx, calendar.cy));
@@ -137,13 +131,16 @@ void CMainFrame::ActivateFrame() {
 
 void CMainFrame::ComeForward() {
   if (!IsCreated()) return;
-  if (!IsVisible()) {
-    if (!TrayAvailable()) ShowMainWindow();
-    return;
+  if (IsVisible()) {
+    if (native()->IsMinimized()) native()->Restore();
+    native()->BringToTop();
+    native()->Activate();
+  } else if (!TrayAvailable()) {
+    ShowMainWindow();
   }
-  if (native()->IsMinimized()) native()->Restore();
-  native()->BringToTop();
-  native()->Activate();
+  // The window the user worked in last (a dialog, a day planner) comes to
+  // the top as well.
+  ui().BringLastActiveToTop();
 }
 
 void CMainFrame::RefreshTrayTip() {

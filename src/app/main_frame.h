@@ -47,7 +47,8 @@ class CMainFrame : public Window, public TrayHandler, public MainWindow {
   void ActivateFrame() override;
   // Another start of the program asked for the window: a visible frame comes
   // forward (restored when minimised); a hidden one stays in the tray, and
-  // without a tray it is shown, since nothing else could bring it back.
+  // without a tray it is shown, since nothing else could bring it back. The
+  // window the user worked in last comes to the top as well.
   void ComeForward();
   // Hides the frame to the tray; without a tray it minimises instead, so the
   // window stays within reach.
@@ -109,7 +110,6 @@ class CMainFrame : public Window, public TrayHandler, public MainWindow {
   int borderWidth_ = 0;
   int borderHeight_ = 0;
   int moveCount_ = 0;
-  bool firstPlacement_ = true;
   bool viewCreated_ = false;
 };
 

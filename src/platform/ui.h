@@ -118,6 +118,10 @@ class Ui : public MessageBoxes {
   // The background and text colours of the dialogs shown from now on; a
   // backend that keeps the desktop's dialog colours ignores it.
   virtual void SetDialogColors(Color /*back*/, Color /*fore*/) {}
+  // Brings the window the user worked in last (an open dialog, a day planner)
+  // to the top and activates it, if it is still shown; a backend without
+  // other programs' windows has nothing to bring.
+  virtual void BringLastActiveToTop() {}
 
  protected:
   // Backends call it first in their destructor, while native windows can still

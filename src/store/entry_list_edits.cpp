@@ -1,5 +1,6 @@
 // Deleting, merging and re-arming entries of the list.
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "store/app_context.h"
@@ -27,11 +28,18 @@ void CEntryList::RemoveEntryKey(CPlannerEntry& e) {
 }
 
 void CEntryList::DeleteEntry(CPlannerEntry& entry, bool askRepeats, int* counter) {
-  Registry::Transaction tx(ctx_.registry);
+  // Opened at the first write and committed before a question: while the
+  // question is on screen other writes (a window move, a reminder) must not
+  // wait for the answer.
+  std::optional<Registry::Transaction> tx;
   CPlannerEntry* current = &entry;
   while (current) {
     LocalTime t = current->time();
-    if (askRepeats && current->repeats != 0) DeleteRepeats(*current);
+    if (askRepeats && current->repeats != 0) {
+      tx.reset();
+      DeleteRepeats(*current);
+    }
+    if (!tx) tx.emplace(ctx_.registry);
     if (current->month() != 0) RemoveEntryKey(*current);
     Remove(*current);
     if (counter) ++*counter;
@@ -89,7 +97,12 @@ void CEntryList::MergeOnto(CPlannerEntry& generated) {
   if (!p) return;
   if (p->notes.find(generated.notes) == std::string::npos)
     generated.notes = generated.notes + " " + p->notes;
-  DeleteEntry(*p, false, nullptr);
+  // Only the entry itself is folded in: "(continued)" lines after it hold
+  // what the user typed and stay.
+  Registry::Transaction tx(ctx_.registry);
+  if (p->month() != 0) RemoveEntryKey(*p);
+  Remove(*p);
+  SortByTime();
 }
 
 void CEntryList::RearmTimers(bool armed) {

@@ -3,6 +3,7 @@
 #include "store/app_context.h"
 #include "store/entry_list.h"
 #include "store/hooks.h"
+#include "store/repeat_rules.h"
 
 namespace vesk {
 
@@ -55,9 +56,15 @@ void CPlannerEntry::SetRepeat(int code, std::string_view week, std::string_view 
 
 void CPlannerEntry::UpdateNotes(std::string_view text) {
   notes = text;
+  AppContext& ctx = list_.context();
+  if (ctx.store.WriteNotesOnly(*this)) return;
   // An entry without a key (an occurrence beyond the horizon) would lose the
-  // edit at the next start if only "notes" were written, so it is stored whole.
-  if (!list_.context().store.WriteNotesOnly(*this)) list_.context().store.SaveEntry(*this);
+  // edit at the next start if only "notes" were written, so it is stored
+  // whole, and with it the occurrences of its series before it: the next
+  // start continues the series from the latest stored one.
+  Registry::Transaction tx(ctx.registry);
+  if (repeats != 0) StoreSeriesBefore(*this);
+  ctx.store.SaveEntry(*this);
   stored_ = true;
 }
 

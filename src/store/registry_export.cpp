@@ -12,14 +12,8 @@ namespace {
 
 constexpr std::size_t kHexLineWidth = 78;  // with the continuation mark, at most 80 columns
 
-bool HasControl(std::string_view text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
-  return false;
-}
-
 // Text that can stand between quotes on one line and reads back as it is.
-bool IsPlainText(std::string_view text) { return IsValidUtf8(text) && !HasControl(text); }
+bool IsPlainText(std::string_view text) { return IsValidUtf8(text) && !HasControlCharacter(text); }
 
 void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';

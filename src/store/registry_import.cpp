@@ -128,6 +128,9 @@ class Parser {
     for (std::string_view rest = path;;) {
       const std::size_t bar = rest.find('\\');
       if (rest.substr(0, bar).empty()) return Fault({number, "the key path has an empty name"});
+      // The store could take it, but no export could write it back.
+      if (HasControlCharacter(rest.substr(0, bar)))
+        return Fault({number, "the key path holds a control character"});
       if (bar == std::string_view::npos) break;
       rest.remove_prefix(bar + 1);
     }
@@ -184,6 +187,8 @@ class Parser {
     } else {
       auto quoted = Quoted(line);
       if (!quoted) return Fault({number, "the value name is not a properly quoted text"});
+      if (HasControlCharacter(*quoted))
+        return Fault({number, "the value name holds a control character"});
       name = *std::move(quoted);
     }
     line = Trim(line);

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/message_box.h"
@@ -21,6 +22,9 @@ constexpr std::string_view kMsgOpenFailedAgain = "failed to open next registry i
 constexpr std::string_view kMsgGivingUp = "ReadMonth giving up";
 constexpr std::string_view kMsgEnumFailed = "failed to read next registry item";
 constexpr std::string_view kMsgEntryFailed = "failed to read day planner entry";
+constexpr std::string_view kMsgUnreadableMonths =
+    "Some months of appointments could not be read and were left in the store as they are: ";
+constexpr std::size_t kNamesShown = 10;
 constexpr int kFirstRetryPauseMs = 1000;
 constexpr int kSecondRetryPauseMs = 1500;
 
@@ -152,6 +156,29 @@ int LeadingNumber(std::string_view text) {
 }
 
 std::string SectionPath(std::string_view name) { return JoinKey(kAppKey, name); }
+
+// A month key written another way ("2000_03"): digits, "_", digits naming a
+// month. Its entries' own values say where they belong.
+bool IsOddMonthKey(std::string_view name) {
+  const std::size_t bar = name.find('_');
+  if (bar == 0 || bar == std::string_view::npos || bar + 1 == name.size()) return false;
+  const auto digits = [](std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  const std::string_view month = name.substr(bar + 1);
+  return digits(name.substr(0, bar)) && digits(month) && month.size() <= 2 &&
+         LeadingNumber(month) >= 1 && LeadingNumber(month) <= 12;
+}
+
+// "a, b and 3 more" for a message.
+std::string NameList(const std::vector<std::string>& names) {
+  std::string out;
+  for (std::size_t i = 0; i < names.size() && i < kNamesShown; ++i)
+    out += (i ? ", " : "") + names[i];
+  if (names.size() > kNamesShown)
+    out += " and " + std::to_string(names.size() - kNamesShown) + " more";
+  return out;
+}
 
 }  // namespace
 
@@ -340,11 +367,56 @@ std::vector<YearMonth> CRegistryStore::StoredMonths() {
 void CRegistryStore::ReadAllEntries(CEntryList& list) {
   const std::string appointments(kAppointmentsKey);
   if (reg_.CreateKey(appointments) == OpenResult::Failed) return;
+  TidyMonthKeys();
   std::string name;
   for (std::size_t i = 0; reg_.EnumSubKey(appointments, i, name) == EnumResult::Ok; ++i) {
-    // A key of another name is left alone, with whatever it holds.
     if (auto ym = ParseMonthKey(name)) ReadMonth(list, ym->year, ym->month);
   }
+}
+
+void CRegistryStore::TidyMonthKeys() {
+  std::vector<std::string> odd;
+  std::vector<std::string> unreadable;
+  std::string name;
+  for (std::size_t i = 0;
+       reg_.EnumSubKey(std::string(kAppointmentsKey), i, name) == EnumResult::Ok; ++i) {
+    if (!ParseMonthKey(name)) (IsOddMonthKey(name) ? odd : unreadable).push_back(name);
+  }
+  for (const std::string& month : odd) MoveOddMonth(month);
+  // A key of another name is left alone, with whatever it holds.
+  if (!unreadable.empty())
+    messages_.Show(std::string(kMsgUnreadableMonths) + NameList(unreadable) + ".", MbButtons::Ok);
+}
+
+void CRegistryStore::MoveOddMonth(const std::string& name) {
+  const std::string monthPath = JoinKey(kAppointmentsKey, name);
+  std::vector<std::string> keys;
+  std::string key;
+  for (std::size_t i = 0; reg_.EnumSubKey(monthPath, i, key) == EnumResult::Ok; ++i)
+    keys.push_back(key);
+  Registry::Transaction tx(reg_);
+  bool kept = false;
+  for (const std::string& entryKey : keys) {
+    const std::string from = JoinKey(monthPath, entryKey);
+    const ValuePairs values = reg_.Values(from);
+    // The values say where the entry belongs, as when it is read.
+    StoredEntry s;
+    std::size_t position = 0;
+    for (const auto& [valueName, value] : values) {
+      if (const EntryField* field = FindField(valueName, position)) ApplyValue(s, *field, value);
+      ++position;
+    }
+    const std::string to = EntryPath(s.year, s.month, s.day, s.hour, s.minute);
+    // An entry without a date, or one whose slot is taken, stays where it is.
+    if (s.year == 0 || s.month == 0 || reg_.OpenKey(to) ||
+        reg_.CreateKey(to) == OpenResult::Failed) {
+      kept = true;
+      continue;
+    }
+    for (const auto& [valueName, value] : values) reg_.SetValue(to, valueName, value);
+    reg_.DeleteTree(from);
+  }
+  if (!kept) reg_.DeleteTree(monthPath);
 }
 
 int CRegistryStore::ReadMonth(CEntryList& list, int year, int month) {

@@ -82,7 +82,13 @@ class CRegistryStore {
   std::uint32_t StoredDayMarks(int year, int month);
   // The months the store has keys for, in time order.
   std::vector<YearMonth> StoredMonths();
+  // Reads every month, after TidyMonthKeys.
   void ReadAllEntries(CEntryList& list);
+  // Moves the entries of month keys named another way ("2000_03") to their own
+  // keys, where they are read like any other (one whose slot is taken, or
+  // without a date, stays). Keys that name no month are left alone and named
+  // in one message. Start-up runs it before it reads a month.
+  void TidyMonthKeys();
   // Number of sub-keys processed, or -1 when the month key could not be opened.
   int ReadMonth(CEntryList& list, int year, int month);
   void WriteWelcomeEntry(int year, int month, int day);
@@ -102,6 +108,8 @@ class CRegistryStore {
   static std::optional<YearMonth> ParseMonthKey(std::string_view name);
 
  private:
+  void MoveOddMonth(const std::string& name);
+
   Registry& reg_;
   MessageBoxes& messages_;
   Clock& clock_;

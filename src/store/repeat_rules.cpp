@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <string_view>
 #include <tuple>
 #include <unordered_map>
@@ -128,7 +129,9 @@ LocalTime RepeatHorizon(const CPlannerEntry& entry, LocalTime now) {
       std::min<std::int64_t>(now + ahead, std::numeric_limits<LocalTime>::max()));
 }
 
-void ExpandSeries(CPlannerEntry& entry) {
+void ExpandSeries(CPlannerEntry& entry) { ExpandSeriesAs(entry, entry.notes); }
+
+void ExpandSeriesAs(CPlannerEntry& entry, const std::string& text) {
   CEntryList& list = entry.list();
   AppContext& ctx = list.context();
   const LocalTime until = entry.until;
@@ -136,7 +139,7 @@ void ExpandSeries(CPlannerEntry& entry) {
   // An occurrence at exactly until belongs to the series like any other; were
   // it left unstored, it would be gone after the next start.
   auto storable = [&](LocalTime t) { return t < horizon && t <= until; };
-  const std::string notes = entry.notes;
+  const std::string notes = text;
   const int nthday = entry.nthday;
   if (until < 1) return;
 
@@ -229,6 +232,20 @@ void ExtendSeries(CEntryList& list, int year, int month) {
     std::uint64_t latest;
     Slot slot;
     bool inMonth = false;
+    // Each text of the series with how many occurrences carry it and the
+    // earliest of them: an occurrence the user changed is not the series.
+    std::map<std::string, std::pair<int, Slot>> texts;
+
+    const std::string& Text() const {
+      auto best = texts.begin();
+      for (auto it = texts.begin(); it != texts.end(); ++it) {
+        const auto& [count, first] = it->second;
+        if (count > best->second.first ||
+            (count == best->second.first && first < best->second.second))
+          best = it;
+      }
+      return best->first;
+    }
   };
   // One pass builds every series' latest occurrence (by slot), and the order in
   // which series with an occurrence in the month are met.
@@ -237,12 +254,15 @@ void ExtendSeries(CEntryList& list, int year, int month) {
   list.ForEach([&](CPlannerEntry& e) {
     if (e.repeats == kNoRepeat) return;
     Slot slot{e.year(), e.month(), e.day(), e.hour(), e.minute()};
-    auto [it, added] = series.try_emplace(e.started, Series{e.serial(), slot});
+    auto [it, added] = series.try_emplace(e.started, Series{e.serial(), slot, false, {}});
     Series& s = it->second;
     if (!added && slot >= s.slot) {
       s.latest = e.serial();
       s.slot = slot;
     }
+    auto& [count, first] = s.texts.try_emplace(e.notes, 0, slot).first->second;
+    ++count;
+    first = std::min(first, slot);
     if (!s.inMonth && e.year() == year && e.month() == month) {
       s.inMonth = true;
       toExtend.push_back(e.started);
@@ -251,10 +271,25 @@ void ExtendSeries(CEntryList& list, int year, int month) {
 
   Registry::Transaction transaction(ctx.registry);
   for (LocalTime started : toExtend) {
-    // An expansion before may have merged this latest occurrence away.
-    CPlannerEntry* latest = list.FindBySerial(series.at(started).latest);
-    if (latest && latest->time() < RepeatHorizon(*latest, now)) ExpandSeries(*latest);
+    // An expansion before may have merged this latest occurrence away. A
+    // latest beyond the horizon is an occurrence stored for its edited text,
+    // with the series before it: the occurrences after it are generated too,
+    // with the series' own text.
+    const Series& s = series.at(started);
+    if (CPlannerEntry* latest = list.FindBySerial(s.latest)) ExpandSeriesAs(*latest, s.Text());
   }
+}
+
+void StoreSeriesBefore(const CPlannerEntry& occurrence) {
+  CEntryList& list = occurrence.list();
+  CRegistryStore& store = list.context().store;
+  list.ForEach([&](CPlannerEntry& e) {
+    if (&e == &occurrence || e.stored() || e.started != occurrence.started ||
+        e.repeats != occurrence.repeats || e.time() >= occurrence.time())
+      return;
+    store.SaveEntry(e);
+    e.MarkStored();
+  });
 }
 
 std::string RepeatButtonText(int code, int year, int month, int day) {

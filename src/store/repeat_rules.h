@@ -31,8 +31,12 @@ LocalTime NextOccurrence(const CPlannerEntry& entry);
 bool Advance(CPlannerEntry& entry);
 LocalTime RepeatHorizon(const CPlannerEntry& entry, LocalTime now);
 void ExpandSeries(CPlannerEntry& entry);
+// ExpandSeries with the given text for the occurrences instead of the entry's.
+void ExpandSeriesAs(CPlannerEntry& entry, const std::string& text);
 void StartRepeat(CPlannerEntry& entry);
 void ExtendSeries(CEntryList& list, int year, int month);
+// Stores the occurrences of the entry's series before it that have no key.
+void StoreSeriesBefore(const CPlannerEntry& occurrence);
 
 // What the repeat dialog returns on OK.
 struct RepeatChoice {

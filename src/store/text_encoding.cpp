@@ -91,6 +91,12 @@ std::string ToUtf8(std::string_view bytes) {
   return Windows1252ToUtf8(bytes);
 }
 
+bool HasControlCharacter(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+  return false;
+}
+
 std::size_t Utf8PrefixLength(std::string_view text, std::size_t maxBytes) {
   if (text.size() <= maxBytes) return text.size();
   std::size_t cut = maxBytes;

@@ -15,6 +15,8 @@ bool IsValidUtf8(std::string_view text);
 std::string Windows1252ToUtf8(std::string_view bytes);
 // The text as it stands when it is valid UTF-8, else read as Windows-1252.
 std::string ToUtf8(std::string_view bytes);
+// Whether the text holds a control character (below U+0020, or U+007F).
+bool HasControlCharacter(std::string_view text);
 // The longest prefix of at most maxBytes bytes that does not split a UTF-8 character.
 std::size_t Utf8PrefixLength(std::string_view text, std::size_t maxBytes);
 

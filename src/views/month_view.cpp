@@ -51,6 +51,8 @@ void CVeskCalView::Initialize() {
   year_ = today.year;
   month_ = today.month;
   LoadOptions(ctx_.store, ctx_.options);
+  // Month keys written another way are moved where they are read from.
+  ctx_.store.TidyMonthKeys();
   // The month on screen and the reminders due soon; other months are read
   // when something asks about them.
   ctx_.entries.RereadMonths();

@@ -58,31 +58,29 @@ INSTANTIATE_TEST_SUITE_P(
                       SavedPlace{-1, -20, {10, 10}}, SavedPlace{974, 718, {974, 718}},
                       SavedPlace{975, 719, {10, 10}}, SavedPlace{0, 0, {0, 0}}));
 
-TEST_F(PlacementTest, MinAtStartPlacesOffScreenOnlyTheFirstTime) {
-  MarkNotFirstRun();
-  SetOptions(app.ctx, 1, 0);
-  app.ctx.store.SaveWindowPos(kPositionSection, 200, 150);
-  Start();
-  EXPECT_EQ(frameRecord().rect.left, 5000);
-  EXPECT_EQ(frameRecord().rect.top, 150);
+TEST_F(PlacementTest, MinAtStartStartsMinimisedAtTheSavedPositionWithOrWithoutATray) {
+  for (bool tray : {true, false}) {
+    SCOPED_TRACE(tray);
+    ui.SetTrayAvailable(tray);
+    MarkNotFirstRun();
+    SetOptions(app.ctx, 1, 0);
+    app.ctx.store.SaveWindowPos(kPositionSection, 200, 150);
+    Start();
+    EXPECT_EQ(frameRecord().rect.left, 200);
+    EXPECT_EQ(frameRecord().rect.top, 150);
+    EXPECT_TRUE(frameRecord().minimized);
 
-  ui.TrayLeftDown();  // ShowMainWindow
-  EXPECT_EQ(frameRecord().rect.left, 200);
-  EXPECT_EQ(frameRecord().rect.top, 150);
-}
-
-TEST_F(PlacementTest, WithoutATrayMinAtStartStartsMinimisedAtTheSavedPosition) {
-  ui.SetTrayAvailable(false);
-  MarkNotFirstRun();
-  SetOptions(app.ctx, 1, 0);
-  app.ctx.store.SaveWindowPos(kPositionSection, 200, 150);
-  Start();
-  EXPECT_EQ(frameRecord().rect.left, 200);
-  EXPECT_TRUE(frameRecord().minimized);
-
-  frame().ComeForward();  // another start: the window is within reach
-  EXPECT_FALSE(frameRecord().minimized);
-  EXPECT_EQ(frameRecord().rect.left, 200);
+    // The tray's click, or another start of the program, brings it back there.
+    if (tray) {
+      ui.TrayLeftDown();
+    } else {
+      frame().ComeForward();
+    }
+    EXPECT_FALSE(frameRecord().minimized);
+    EXPECT_EQ(frameRecord().rect.left, 200);
+    EXPECT_EQ(frameRecord().rect.top, 150);
+    application.reset();
+  }
 }
 
 TEST_F(PlacementTest, OnTopDecidesWhetherTheFrameStaysTopmost) {

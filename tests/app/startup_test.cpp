@@ -8,6 +8,7 @@
 #include "res/command_ids.h"
 #include "res/main_menu.h"
 #include "store/app_context.h"
+#include "store/registry_store.h"
 #include "store/sounds.h"
 #include "views/month_view.h"
 
@@ -56,6 +57,21 @@ TEST_F(StartupTest, ALaterStartAddsNoWelcomeAndPlaysNoUnsetSound) {
   EXPECT_EQ(StoredSound(app.ctx, kStartSound), "unset");
   EXPECT_TRUE(ui.sounds().empty());
   EXPECT_FALSE(std::filesystem::exists(DataFile("Start.wav")));
+}
+
+TEST_F(StartupTest, AMonthKeyWrittenAnotherWayIsReadAtStartUp) {
+  MarkNotFirstRun();
+  const std::string odd = std::string(kAppointmentsKey) + "\\2000_03\\20_12_0";
+  ASSERT_NE(app.registry.CreateKey(odd), OpenResult::Failed);
+  for (const auto& [name, value] :
+       {std::pair("year", 2000), {"month", 3}, {"day", 20}, {"hour", 12}})
+    app.registry.SetValue(odd, name, RegValue::FromDword(value));
+  app.registry.SetValue(odd, "notes", RegValue::FromString("Lunch"));
+  Start();
+  const CPlannerEntry* lunch = app.ctx.entries.FindAt(2000, 3, 20, 12, 0);
+  ASSERT_NE(lunch, nullptr);
+  EXPECT_EQ(lunch->notes, "Lunch");
+  EXPECT_TRUE(app.registry.OpenKey(CRegistryStore::EntryPath(2000, 3, 20, 12, 0)));
 }
 
 TEST_F(StartupTest, DeletingTheSoundsKeyRunsTheFirstRunAgain) {

@@ -33,6 +33,9 @@ class RecordingWindow : public Window {
   void OnLButtonDown(Point p) override {
     calls.push_back("down " + std::to_string(p.x) + "," + std::to_string(p.y));
   }
+  void OnRButtonDown(Point p) override {
+    calls.push_back("right " + std::to_string(p.x) + "," + std::to_string(p.y));
+  }
   void OnVScroll(int code, int pos) override {
     calls.push_back("vscroll " + std::to_string(code) + " " + std::to_string(pos));
   }

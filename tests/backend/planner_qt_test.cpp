@@ -61,8 +61,8 @@ class PlannerQtTest : public QtBackendTest {
     app.reset();
   }
   AppointBook2* planner() const { return app->ctx.planners[0]; }
-  QLineEdit* EditorLine() const {
-    return static_cast<QtEdit*>(planner()->editor()->native())->lineEdit();
+  QWidget* EditorLine() const {
+    return static_cast<QtEdit*>(planner()->editor()->native())->widget();
   }
   void Key(QWidget* target, int key, const QString& text = {}) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);

@@ -65,6 +65,31 @@ TEST_F(MainFrameQtTest, TheMonthShowsItsColoursTheEntryAndToday) {
   EXPECT_EQ(countIn(layout.days[21], colors.hasappoint), 0);
 }
 
+TEST_F(MainFrameQtTest, AnotherStartBringsTheLastActiveWindowToTheTop) {
+  Start();
+  RecordingWindow planner(ui);
+  ASSERT_TRUE(planner.Create(
+      QtBackendTest::Spec("Wednesday, March 15, 2000", Rect::FromSize(60, 60, 200, 150))));
+  QWidget* plannerFrame = NativeOf(planner).frameWidget();
+  plannerFrame->activateWindow();
+  ClientOf(planner).setFocus();
+  Flush();
+  if (QApplication::activeWindow() != plannerFrame) GTEST_SKIP() << "the platform gave no focus";
+
+  frame().ComeForward();
+  Flush();
+  EXPECT_EQ(QApplication::activeWindow(), plannerFrame);
+  // A menu that had the focus for a moment does not count.
+  QMenu menu;
+  menu.addAction("x");
+  menu.popup(QPoint(10, 10));
+  Flush();
+  menu.close();
+  frame().ComeForward();
+  Flush();
+  EXPECT_EQ(QApplication::activeWindow(), plannerFrame);
+}
+
 TEST_F(MainFrameQtTest, TheTrayMenuHoldsItsItemsInOrder) {
   Start();
   QStringList items;
@@ -104,13 +129,18 @@ bool CatchesSignal(qint64 pid, int sig) {
   return false;
 }
 
-// Starts the program on the data directory and waits until it handles the
-// ending signals (a signal from then on waits for its event loop).
-void StartProgram(QProcess& program, const std::filesystem::path& dir) {
+// The program runs offscreen on the data directory.
+void UseDataDirectory(QProcess& program, const std::filesystem::path& dir) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("VESKCAL_HOME", QString::fromStdString(dir.string()));
   env.insert("QT_QPA_PLATFORM", "offscreen");
   program.setProcessEnvironment(env);
+}
+
+// Starts the program on the data directory and waits until it handles the
+// ending signals (a signal from then on waits for its event loop).
+void StartProgram(QProcess& program, const std::filesystem::path& dir) {
+  UseDataDirectory(program, dir);
   program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   program.start(VESKCAL_BINARY, QStringList{});
   ASSERT_TRUE(program.waitForStarted(10'000));
@@ -161,6 +191,144 @@ TEST(ProgramTest, TheStoreSurvivesARestart) {
     EXPECT_EQ(std::count(backup.begin(), backup.end(), '\n'), 2) << backup;
     EXPECT_NE(backup.find("|Welcome to Vesk Calendar!\n"), std::string::npos);
   }
+}
+
+// Runs the program to its end with the arguments; its exit code, and its
+// error output in `err`.
+int RunToEnd(const QStringList& arguments, const std::filesystem::path& dir, std::string& err) {
+  QProcess program;
+  UseDataDirectory(program, dir);
+  program.start(VESKCAL_BINARY, arguments);
+  if (!program.waitForFinished(60'000)) return -1;
+  err = program.readAllStandardError().toStdString();
+  return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+}
+
+TEST(ProgramTest, AnUnknownArgumentPrintsTheUsageAndEndsWithTwo) {
+  TempDir dir;
+  struct Case {
+    QStringList arguments;
+    int status;
+    std::string said;
+  };
+  const Case cases[] = {
+      {{"--bogus"}, 2, "veskcal: unknown option --bogus\n\nUsage: veskcal"},
+      {{"-x"}, 2, "veskcal: unknown option -x\n\nUsage: veskcal"},
+      {{"notes.txt"}, 2, "veskcal: unexpected argument notes.txt\n\nUsage: veskcal"},
+      {{"--version", "--bogus"}, 2, "unknown option --bogus"},
+      {{"--export-registry"}, 2, "--export-registry needs a file name\n\nUsage: veskcal"},
+      // Qt's own options are Qt's.
+      {{"-platform", "offscreen", "--version"}, 0, ""},
+      {{"--style=Fusion", "-reverse", "--version"}, 0, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments.join(" ").toStdString());
+    std::string err;
+    EXPECT_EQ(RunToEnd(c.arguments, dir.path(), err), c.status);
+    if (c.said.empty()) {
+      EXPECT_EQ(err, "");
+    } else {
+      EXPECT_NE(err.find(c.said), std::string::npos) << err;
+    }
+  }
+  // Nothing was created for a refused command line.
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(dir.path()) / "veskcal.db"));
+}
+
+// Stores that cannot be used: the program says which file and why, ends with
+// 1, and leaves the file as it was (on the command line and on the desktop).
+TEST(ProgramTest, ABadStoreIsNamedAndKeptAndTheProgramEndsWithOne) {
+  TempDir dir;
+  const std::filesystem::path store = std::filesystem::path(dir.path()) / "veskcal.db";
+  std::string newer;
+  {
+    auto made = SqliteRegistry::Open(store);
+    ASSERT_TRUE(made.has_value()) << made.error();
+    ASSERT_NE((*made)->CreateKey("SOFTWARE\\Tolvard\\VeskCal"), OpenResult::Failed);
+  }
+  newer = ReadFile(store);
+  newer[63] = 2;  // the store version, as a newer program writes it
+  struct Case {
+    std::string bytes;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {"BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n" + std::string(200, ' '), "file is not a database"},
+      {newer, "written by a newer version of Vesk Calendar"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reason);
+    std::ofstream(store, std::ios::binary | std::ios::trunc) << c.bytes;
+    const std::string said = "veskcal: Cannot open the store " + store.string() + ": ";
+    std::string err;
+    EXPECT_EQ(RunToEnd({"--export-registry", QString::fromStdString(dir.path() + "/out.reg")},
+                       dir.path(), err),
+              1);
+    EXPECT_NE(err.find(said), std::string::npos) << err;
+    EXPECT_NE(err.find(c.reason), std::string::npos) << err;
+
+    // The desktop program says it in a box as well, which an ending signal closes.
+    QProcess program;
+    UseDataDirectory(program, dir.path());
+    program.setReadChannel(QProcess::StandardError);
+    program.start(VESKCAL_BINARY, QStringList{});
+    QDeadlineTimer deadline(60'000);
+    std::string shown;
+    while (shown.find(c.reason) == std::string::npos && !deadline.hasExpired()) {
+      program.waitForReadyRead(100);
+      shown += program.readAllStandardError().toStdString();
+    }
+    EXPECT_NE(shown.find(said), std::string::npos) << shown;
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(60'000));
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_EQ(ReadFile(store), c.bytes);
+  }
+}
+
+// Whether the process has the file open.
+bool HasOpen(qint64 pid, const std::filesystem::path& file) {
+  std::error_code ec;
+  for (const auto& fd :
+       std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec)) {
+    if (std::filesystem::read_symlink(fd.path(), ec) == file) return true;
+  }
+  return false;
+}
+
+TEST(ProgramTest, CopiesStartedTogetherOpenTheStoreOnceAndTheOthersSaySo) {
+  TempDir dir;
+  const std::filesystem::path store = std::filesystem::path(dir.path()) / "veskcal.db";
+  constexpr int kCopies = 3;
+  QProcess copies[kCopies];
+  for (QProcess& copy : copies) {
+    UseDataDirectory(copy, dir.path());
+    copy.setReadChannel(QProcess::StandardError);
+  }
+  for (QProcess& copy : copies) copy.start(VESKCAL_BINARY, QStringList{});
+  for (QProcess& copy : copies) ASSERT_TRUE(copy.waitForStarted(10'000));
+
+  std::string said[kCopies];
+  const auto saidRunning = [&](int i) {
+    return said[i].find("Vesk Calendar is already running.") != std::string::npos;
+  };
+  QDeadlineTimer deadline(90'000);
+  int opened = 0, refused = 0;
+  while (opened + refused < kCopies && !deadline.hasExpired()) {
+    opened = refused = 0;
+    for (int i = 0; i < kCopies; ++i) {
+      copies[i].waitForReadyRead(20);
+      said[i] += copies[i].readAllStandardError().toStdString();
+      const bool open = HasOpen(copies[i].processId(), store);
+      EXPECT_FALSE(open && saidRunning(i));
+      opened += open;
+      refused += saidRunning(i);
+    }
+    ASSERT_LE(opened, 1) << "two copies hold the store";
+  }
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(refused, kCopies - 1);
+  for (QProcess& copy : copies) EndProgram(copy, SIGTERM);
 }
 
 }  // namespace

@@ -156,6 +156,24 @@ TEST_F(WindowTest, KeysArriveAsVirtualKeyCodes) {
                                                     "key 27", "key 9"}));
 }
 
+// What Qt delivers for a double click: press, release, double click, release.
+TEST_F(WindowTest, ADoubleClickDoesWhatOneClickDoes) {
+  RecordingWindow window(ui);
+  ASSERT_TRUE(window.Create(Spec("Clicks", Rect::FromSize(0, 0, 50, 50))));
+  window.calls.clear();
+  QWidget& client = ClientOf(window);
+  for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+      const bool down = type != QEvent::MouseButtonRelease;
+      QMouseEvent event(type, QPointF(10, 12), client.mapToGlobal(QPointF(10, 12)), button,
+                        down ? Qt::MouseButtons(button) : Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(&client, &event);
+    }
+  }
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"down 10,12", "right 10,12"}));
+}
+
 TEST_F(WindowTest, KeysWithoutAFocusedWidgetGoToTheChildView) {
   RecordingWindow frame(ui);
   ASSERT_TRUE(frame.Create(Spec("Frame", Rect::FromSize(0, 0, 100, 100))));

@@ -3,12 +3,16 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 
@@ -129,7 +133,7 @@ TEST_F(StoreFileTest, OtherSqliteDatabasesAreRefusedAndLeftAlone) {
   const Patch patches[] = {
       {68, {0x12, 0x34, 0x56, 0x78}, "another application (application id 0x12345678)"},
       {68, {0, 0, 0, 0}, "another application (application id 0x00000000)"},
-      {60, {0, 0, 0, 2}, "another version of the program (store version 2)"},
+      {60, {0, 0, 0, 0}, "another version of the program (store version 0)"},
   };
   for (const Patch& patch : patches) {
     Bytes bytes = ours;
@@ -137,6 +141,137 @@ TEST_F(StoreFileTest, OtherSqliteDatabasesAreRefusedAndLeftAlone) {
     WriteBytes(file, bytes);
     ExpectRefused(bytes, patch.reason);
   }
+}
+
+TEST_F(StoreFileTest, AStoreOfANewerVersionIsRefusedAndLeftAlone) {
+  MakeStore();
+  Bytes bytes = ReadBytes(file);
+  bytes[63] = 2;  // the low byte of the big-endian user version
+  WriteBytes(file, bytes);
+  ExpectRefused(bytes,
+                "it was written by a newer version of Vesk Calendar (store version 2; "
+                "this one reads version 1)");
+}
+
+// A child process holds the store's write lock and never lets go.
+TEST_F(StoreFileTest, AStoreLockedByAnotherProcessIsRefusedAfterABoundedWait) {
+  MakeStore();
+  const Bytes before = ReadBytes(file);
+  int fds[2];
+  ASSERT_EQ(::pipe(fds), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    auto store = SqliteRegistry::Open(file);
+    if (!store) ::_exit(2);
+    (*store)->BeginTransaction();
+    if (::write(fds[1], "l", 1) != 1) ::_exit(3);
+    ::pause();
+    ::_exit(0);
+  }
+  char locked = 0;
+  ASSERT_EQ(::read(fds[0], &locked, 1), 1);
+  const auto started = std::chrono::steady_clock::now();
+  auto store = SqliteRegistry::Open(file, 300);
+  const auto waited = std::chrono::steady_clock::now() - started;
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  ::close(fds[0]);
+  ::close(fds[1]);
+  ASSERT_FALSE(store);
+  EXPECT_EQ(store.error(), "Cannot open the store " + file.string() +
+                               ": it is locked by another process, which did not let go "
+                               "within 0.3 seconds");
+  EXPECT_GE(waited, std::chrono::milliseconds(300));
+  EXPECT_EQ(ReadBytes(file), before);
+  // Once it is gone the store opens as it was.
+  store = SqliteRegistry::Open(file);
+  ASSERT_TRUE(store) << store.error();
+  EXPECT_EQ((*store)->QueryValue("App\\Marked", kMarker), RegValue::FromDword(1));
+}
+
+// Runs fn in a child process (as the user "nobody" when the tests run as root,
+// so that permissions hold) and returns its exit status; fn's text goes to stderr.
+int InChild(const std::function<std::string()>& fn, bool asNobody) {
+  const pid_t child = ::fork();
+  if (child < 0) return -1;
+  if (child == 0) {
+    if (asNobody && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+    const std::string failure = fn();
+    if (!failure.empty()) std::fprintf(stderr, "%s\n", failure.c_str());
+    ::_exit(failure.empty() ? 0 : 1);
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+TEST_F(StoreFileTest, AStoreOnAPlaceThatCannotBeWrittenIsRefusedAndSaysWhich) {
+  MakeStore();
+  const Bytes before = ReadBytes(file);
+  ::chmod(dir.path().c_str(), 0755);
+  struct Case {
+    unsigned fileMode, dirMode;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {0444, 0777, "it cannot be written by this user"},
+      {0666, 0555,
+       "its directory " + std::string(dir.path()) +
+           ", where the store keeps its log, cannot be written by this user"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reason);
+    ::chmod(file.c_str(), c.fileMode);
+    ::chmod(dir.path().c_str(), c.dirMode);
+    const int status = InChild(
+        [&] {
+          auto store = SqliteRegistry::Open(file);
+          if (store) return std::string("opened");
+          const std::string expected = "Cannot open the store " + file.string() + ": " + c.reason;
+          return store.error() == expected ? std::string() : store.error();
+        },
+        true);
+    EXPECT_EQ(status, 0);
+  }
+  ::chmod(dir.path().c_str(), 0700);
+  ::chmod(file.c_str(), 0600);
+  EXPECT_EQ(ReadBytes(file), before);
+}
+
+// The file-size limit stands in for a full disk: the write fails, the failure
+// is told once with SQLite's reason, and the store keeps what it held.
+TEST_F(StoreFileTest, AWriteThatFindsTheDiskFullIsToldAndTheStoreKeepsWhatItHeld) {
+  MakeStore();
+  const int status = InChild(
+      [&] {
+        auto store = SqliteRegistry::Open(file);
+        if (!store) return store.error();
+        std::vector<std::string> told;
+        (*store)->SetFailureHandler([&](const std::string& reason) { told.push_back(reason); });
+        ::signal(SIGXFSZ, SIG_IGN);
+        // Smaller than a page of the log: the first change finds no room.
+        const rlimit limit{1024, 1024};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return std::string("no file-size limit");
+        const std::string big(256 * 1024, 'x');
+        if ((*store)->CreateKey("App\\Big") != OpenResult::Failed) return std::string("created");
+        if ((*store)->SetValue("App\\Marked", "big", RegValue::FromString(big)))
+          return std::string("written");
+        if (told.size() != 1) return "told " + std::to_string(told.size()) + " times";
+        if (told[0] != "disk I/O error" && told[0] != "database or disk is full")
+          return "told " + told[0];
+        // Memory holds what the file holds.
+        if ((*store)->OpenKey("App\\Big") || (*store)->QueryValue("App\\Marked", "big"))
+          return std::string("memory kept the failed write");
+        return std::string();
+      },
+      false);
+  EXPECT_EQ(status, 0);
+  auto store = SqliteRegistry::Open(file);
+  ASSERT_TRUE(store) << store.error();
+  EXPECT_EQ((*store)->QueryValue("App\\Marked", kMarker), RegValue::FromDword(1));
+  EXPECT_FALSE((*store)->OpenKey("App\\Big"));
+  EXPECT_EQ((*store)->Values("App\\Appointments\\2000_3\\299").size(), 1u);
 }
 
 TEST_F(StoreFileTest, AStoreWithMalformedValuesIsRefusedAndLeftAlone) {

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include "platform/sqlite/sqlite_registry.h"
 #include "store/registry_store.h"
 #include "support/test_app.h"
 
 namespace vesk::test {
 namespace {
+
+const std::string kGymQuestion =
+    "You have deleted a datebook entry which repeats.\n Delete the other \"Gym\" repeating "
+    "entries in this time slot as well?";
 
 class EntryListTest : public ::testing::Test {
  protected:
@@ -136,10 +141,7 @@ TEST_F(EntryListTest, DeleteRepeatsRemovesIdenticalAndCutsContainingTexts) {
     e->repeats = 2;
     app.ctx.store.SaveEntry(*e);
   }
-  app.boxes.Expect(
-      "You have deleted a datebook entry which repeats.\n Delete the other \"Gym\" repeating "
-      "entries in this time slot as well?",
-      MbResult::Yes);
+  app.boxes.Expect(kGymQuestion, MbResult::Yes);
   list().DeleteEntry(gym, true);
   EXPECT_EQ(list().FindAt(2000, 3, 22, 18, 0), nullptr);
   EXPECT_FALSE(Stored(2000, 3, 22, 18, 0));
@@ -169,13 +171,34 @@ TEST_F(EntryListTest, AnsweringNoKeepsTheOtherOccurrences) {
   CPlannerEntry& gym = app.AddEntry(2000, 3, 15, 18, 0, "Gym");
   CPlannerEntry& other = app.AddEntry(2000, 3, 22, 18, 0, "Gym");
   gym.repeats = other.repeats = 2;
-  app.boxes.Expect(
-      "You have deleted a datebook entry which repeats.\n Delete the other \"Gym\" repeating "
-      "entries in this time slot as well?",
-      MbResult::No);
+  app.boxes.Expect(kGymQuestion, MbResult::No);
   list().DeleteEntry(gym, true);
   EXPECT_EQ(list().FindAt(2000, 3, 22, 18, 0), &other);
   EXPECT_EQ(list().size(), 1u);
+}
+
+// The question comes before any write: another connection writes while it is
+// on screen, as a window move or a reminder would.
+TEST(DeleteEntryOnDiskTest, NoWriteWaitsForTheRepeatQuestion) {
+  TempDir dir;
+  const std::filesystem::path file = std::filesystem::path(dir.path()) / "veskcal.db";
+  auto store = SqliteRegistry::Open(file, 0);
+  auto other = SqliteRegistry::Open(file, 0);
+  ASSERT_TRUE(store && other);
+  TestApp app(**store);
+  CPlannerEntry& gym = app.AddEntry(2000, 3, 15, 18, 0, "Gym");
+  CPlannerEntry& next = app.AddEntry(2000, 3, 22, 18, 0, "Gym");
+  for (CPlannerEntry* e : {&gym, &next}) {
+    e->repeats = 2;
+    app.ctx.store.SaveEntry(*e);
+  }
+  app.boxes.Expect(kGymQuestion, MbResult::Yes);
+  OpenResult elsewhere = OpenResult::Failed;
+  app.boxes.whileShown = [&](std::string_view) { elsewhere = (*other)->CreateKey("Elsewhere"); };
+  app.ctx.entries.DeleteEntry(gym, true);
+  EXPECT_EQ(elsewhere, OpenResult::Created);
+  EXPECT_EQ(app.ctx.entries.size(), 0u);
+  ExpectScriptDone(app.boxes);
 }
 
 TEST_F(EntryListTest, DeleteDayRemovesEveryEntryOfTheDateAndItsKeys) {
@@ -202,6 +225,24 @@ TEST_F(EntryListTest, MergeOntoFoldsTheOtherTextIn) {
   contained.SetSlot(2000, 3, 16, 9, 0, "Gym");
   list().MergeOnto(contained);
   EXPECT_EQ(contained.notes, "Gym");
+}
+
+TEST_F(EntryListTest, MergingOntoAnEntryKeepsTheLinesContinuingIt) {
+  app.AddEntry(2000, 3, 22, 10, 0, "Dentist");
+  app.AddEntry(2000, 3, 22, 10, 30, "Dentist (continued)");
+  app.AddEntry(2000, 3, 22, 11, 0, "Dentist (continued)");
+  CPlannerEntry& generated = list().Create();
+  generated.SetSlot(2000, 3, 22, 10, 0, "Gym");
+  list().MergeOnto(generated);
+  EXPECT_EQ(generated.notes, "Gym Dentist");
+  EXPECT_EQ(list().size(), 3u);
+  EXPECT_FALSE(Stored(2000, 3, 22, 10, 0));
+  for (int minute : {30, 60}) {
+    const CPlannerEntry* line = list().FindAt(2000, 3, 22, 10 + minute / 60, minute % 60);
+    ASSERT_NE(line, nullptr) << minute;
+    EXPECT_EQ(line->notes, "Dentist (continued)");
+    EXPECT_TRUE(Stored(2000, 3, 22, 10 + minute / 60, minute % 60));
+  }
 }
 
 TEST_F(EntryListTest, UpdateNotesOfAnUnstoredEntryStoresItWhole) {

@@ -218,6 +218,10 @@ TEST_F(RegistryExportTest, SyntaxErrorNamesItsLineAndChangesNothing) {
       {"REGEDIT4\n" + good + "w=1\n", 5},
       {"REGEDIT4\n" + good + "[" + kHklmApp + "\\B\n", 5},
       {"REGEDIT4\n" + good + "[" + kHklmApp + "\\\\B]\n", 5},
+      // Names no export could write back (found by fuzzing).
+      {"REGEDIT4\n" + good + "\"high\x0Flight\"=dword:0\n", 5},
+      {"REGEDIT4\n" + good + "\"tab\there\"=dword:0\n", 5},
+      {"REGEDIT4\n" + good + "[" + kHklmApp + "\\B\x7F]\n", 5},
       {"REGEDIT4\n\"v\"=\"1\"\n" + good, 2},
       {"REGEDIT4\n" + good + "\"w\"=hex:01,02,\\\n  03,zz\n", 6},
       {"REGEDIT4\n" + good + "\"w\"=hex:01,,02\n", 5},

@@ -159,22 +159,43 @@ TEST_F(RegistryStoreTest, MonthKeyNamesParseOnlyInTheFormTheStoreWrites) {
     EXPECT_EQ(CRegistryStore::ParseMonthKey(row.name), row.expected) << row.name;
 }
 
-TEST_F(RegistryStoreTest, OddMonthKeysAreSkippedSilentlyAndLeftStored) {
+TEST_F(RegistryStoreTest, MonthKeysWrittenAnotherWayAreReadAndMovedOthersAreNamedOnce) {
+  const std::string months(kAppointmentsKey);
+  const auto notes = [](const char* text) { return Values{{"notes", RegValue::FromString(text)}}; };
   PutEntry(reg, 2001, 1, 5, 9, 0, "January");
-  PutEntry(reg, 2001, 11, 5, 9, 0, "November");
-  for (std::string odd : {"abc", "2000_x", "1999", "2001_01"}) {
-    const std::string path = std::string(kAppointmentsKey) + "\\" + odd + "\\5_10_0";
-    PutKey(reg, path, Slot(2001, 1, 5, 10, 0) + Values{{"notes", RegValue::FromString(odd)}});
-  }
+  // "2001_01" holds an entry of its own and one for a slot "2001_1" holds already.
+  PutKey(reg, months + "\\2001_01\\5_10_0", Slot(2001, 1, 5, 10, 0) + notes("Ten"));
+  PutKey(reg, months + "\\2001_01\\5_9_0", Slot(2001, 1, 5, 9, 0) + notes("Twin"));
+  PutKey(reg, months + "\\02002_7\\1_8_0", Slot(2002, 7, 1, 8, 0) + notes("July"));
+  for (const char* junk : {"abc", "2000_x", "1999", "2000_00"})
+    PutKey(reg, months + "\\" + junk + "\\5_11_0", Slot(2001, 1, 5, 11, 0) + notes(junk));
+  const std::string unreadable =
+      "Some months of appointments could not be read and were left in the store as they are: "
+      "1999, 2000_00, 2000_x, abc.";
+  app.boxes.Expect(unreadable);
 
   store.ReadAllEntries(app.ctx.entries);
 
-  EXPECT_EQ(app.ctx.entries.size(), 2u);
-  ASSERT_NE(app.ctx.entries.FindAt(2001, 1, 5, 9, 0), nullptr);
-  ASSERT_NE(app.ctx.entries.FindAt(2001, 11, 5, 9, 0), nullptr);
-  EXPECT_EQ(app.ctx.entries.FindAt(2001, 1, 5, 10, 0), nullptr);
-  EXPECT_TRUE(reg.OpenKey(std::string(kAppointmentsKey) + "\\abc\\5_10_0"));
-  EXPECT_TRUE(app.boxes.shown().empty());
+  CEntryList& list = app.ctx.entries;
+  EXPECT_EQ(list.size(), 3u);
+  EXPECT_EQ(list.FindAt(2001, 1, 5, 9, 0)->notes, "January");
+  ASSERT_NE(list.FindAt(2001, 1, 5, 10, 0), nullptr);
+  ASSERT_NE(list.FindAt(2002, 7, 1, 8, 0), nullptr);
+  EXPECT_EQ(list.FindAt(2001, 1, 5, 11, 0), nullptr);
+  // What was read moved to its own key; what was not stays where it was.
+  EXPECT_TRUE(reg.OpenKey(CRegistryStore::EntryPath(2001, 1, 5, 10, 0)));
+  EXPECT_TRUE(reg.OpenKey(CRegistryStore::EntryPath(2002, 7, 1, 8, 0)));
+  EXPECT_EQ(SubKeys(reg, months + "\\2001_01"), std::vector<std::string>{"5_9_0"});
+  EXPECT_FALSE(reg.OpenKey(months + "\\02002_7"));
+  EXPECT_TRUE(reg.OpenKey(months + "\\abc\\5_11_0"));
+
+  // Deleted, a moved entry stays deleted at the next start.
+  list.DeleteEntry(*list.FindAt(2001, 1, 5, 10, 0), true);
+  TestApp restarted(reg);
+  restarted.boxes.Expect(unreadable);
+  restarted.ctx.store.ReadAllEntries(restarted.ctx.entries);
+  EXPECT_EQ(Notes(restarted.ctx.entries), (std::vector<std::string>{"January", "July"}));
+  test::ExpectScriptDone(restarted.boxes);
 }
 
 TEST_F(RegistryStoreTest, ReminderDefaultsOnAndIsForcedOffWithoutLead) {

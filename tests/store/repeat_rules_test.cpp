@@ -370,6 +370,68 @@ TEST_F(RepeatRulesTest, ExtendSeriesContinuesFromTheLatestOccurrenceAtStartUp) {
   ExpectScriptDone(restarted.boxes);
 }
 
+TEST_F(RepeatRulesTest, AnOccurrenceEditedBeyondTheHorizonLeavesTheSeriesWhole) {
+  app.SetLocalNow(2000, 3, 15, 8, 0);
+  CPlannerEntry& e =
+      Repeating(2000, 3, 15, 10, 0, "Gym", kEveryWeek, MakeLocalTime(2001, 3, 14, 10, 0));
+  StartRepeat(e);
+  // 4 October lies beyond the horizon of 11 September.
+  CPlannerEntry* far = app.ctx.entries.FindAt(2000, 10, 4, 10, 0);
+  ASSERT_NE(far, nullptr);
+  ASSERT_FALSE(Stored(2000, 10, 4, 10, 0));
+  far->UpdateNotes("Gym at six");
+
+  // Started again in March (the edit still beyond the horizon) and in August
+  // (within it), the series holds every Wednesday to 14 March 2001.
+  for (const auto& [month, day] : {std::pair(3, 20), std::pair(8, 20)}) {
+    SCOPED_TRACE(month);
+    TestApp restarted(app.memory, 2000, month, day, 8, 0);
+    CEntryList& list = restarted.ctx.entries;
+    // As the month view starts: its month, the reminders due soon, the series.
+    list.EnsureMonth(2000, month);
+    list.EnsureDueSoon();
+    ExtendSeries(list, 2000, month);
+    int wednesdays = 0;
+    for (int offset = 0; offset <= 364; offset += 7, ++wednesdays) {
+      const DateTime d = BreakLocalTime(MakeLocalTime(2000, 3, 15 + offset, 10, 0));
+      const bool edited = d.month == 10 && d.day == 4;
+      EXPECT_EQ(NotesAt(list, d.year, d.month, d.day, 10, 0),
+                std::string(edited ? "Gym at six" : "Gym"))
+          << d.year << "-" << d.month << "-" << d.day;
+    }
+    EXPECT_EQ(wednesdays, 53);
+    EXPECT_EQ(list.size(), 53u);
+    ExpectScriptDone(restarted.boxes);
+  }
+}
+
+TEST_F(RepeatRulesTest, AnOccurrenceLandingOnAnEntryKeepsItsContinuedLinesAlsoAtStartUp) {
+  app.SetLocalNow(2000, 3, 15, 8, 0);
+  // One appointment on a Wednesday within the horizon, one beyond it.
+  for (int month : {3, 9}) {
+    const int day = month == 3 ? 22 : 20;
+    app.AddEntry(2000, month, day, 10, 0, "Dentist");
+    app.AddEntry(2000, month, day, 10, 30, "Dentist (continued)");
+  }
+  CPlannerEntry& e =
+      Repeating(2000, 3, 15, 10, 0, "Gym", kEveryWeek, MakeLocalTime(2000, 12, 31, 10, 0));
+  StartRepeat(e);
+  EXPECT_EQ(NotesAt(app.ctx.entries, 2000, 3, 22, 10, 0), "Gym Dentist");
+  EXPECT_EQ(NotesAt(app.ctx.entries, 2000, 3, 22, 10, 30), "Dentist (continued)");
+  EXPECT_EQ(NotesAt(app.ctx.entries, 2000, 9, 20, 10, 0), "Dentist");
+
+  // The next start reaches 20 September: merged there too, its line kept.
+  TestApp restarted(app.memory, 2000, 4, 20, 8, 0);
+  CEntryList& list = restarted.ctx.entries;
+  restarted.ctx.store.ReadAllEntries(list);
+  ExtendSeries(list, 2000, 4);
+  EXPECT_EQ(NotesAt(list, 2000, 9, 20, 10, 0), "Gym Dentist");
+  EXPECT_EQ(NotesAt(list, 2000, 9, 20, 10, 30), "Dentist (continued)");
+  EXPECT_EQ(StoredNotes(restarted.registry, 2000, 9, 20, 10, 30), "Dentist (continued)");
+  EXPECT_EQ(NotesAt(list, 2000, 3, 22, 10, 30), "Dentist (continued)");
+  ExpectScriptDone(restarted.boxes);
+}
+
 TEST_F(RepeatRulesTest, ExtendSeriesContinuesOnlySeriesWithAnOccurrenceInTheMonth) {
   app.SetLocalNow(2000, 3, 15, 8, 0);
   CPlannerEntry& e =

@@ -4,6 +4,7 @@ namespace vesk {
 
 MbResult ScriptedMessageBoxes::Show(std::string_view text, MbButtons buttons,
                                     std::string_view caption) {
+  if (whileShown) whileShown(text);
   MbResult answer;
   if (!expected_.empty() && expected_.front().text == text) {
     answer = expected_.front().answer;

@@ -3,6 +3,7 @@
 // box that the script did not expect is recorded as unexpected and answered
 // with the first button, and the test fixture fails on it.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ class ScriptedMessageBoxes : public MessageBoxes {
   // Expected boxes that never came.
   std::vector<std::string> Pending() const;
   void Clear();
+
+  // Runs while a box is on screen, before it is answered (what else may happen then).
+  std::function<void(std::string_view text)> whileShown;
 
  private:
   struct Expected {

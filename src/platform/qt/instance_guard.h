@@ -28,12 +28,14 @@ class InstanceGuard {
   // Takes the single-instance place, or asks the copy that holds it to show
   // itself. onShowRequest runs (on the UI thread) for every later copy.
   InstanceStatus Acquire(std::function<void()> onShowRequest);
+  // Asks a running copy to show itself, without taking its place; false when
+  // none answers.
+  bool AskRunningCopy();
   // Why Acquire failed.
   const std::string& error() const { return error_; }
   const std::string& serverName() const { return name_; }
 
  private:
-  bool AskRunningCopy();
   void OnNewConnection();
   void ReadRequests(QLocalSocket& socket);
 

@@ -1,32 +1,55 @@
 #pragma once
-// The one-line edit control over a QLineEdit. Keys and the wheel reach the
-// EditControl's handlers before the line edit sees them; changes and focus
-// loss go to the parent window as kEnChange and kEnKillFocus.
+// The edit control over a Qt widget: a single-line control is a QLineEdit,
+// which scrolls sideways as the text grows; a multi-line one is a
+// QPlainTextEdit that wraps the text inside the control and never scrolls,
+// so a control one line high shows the text's first line. Keys and the wheel
+// reach the EditControl's handlers before the widget sees them; changes and
+// focus loss go to the parent window as kEnChange and kEnKillFocus.
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QWheelEvent>
 #include <functional>
 
 #include "platform/edit_control.h"
+#include "platform/qt/qt_keys.h"
 
 namespace vesk {
 
 class QtEdit;
 
-// The line edit calls back into its QtEdit while that lives; a handler may
+// The widget calls back into its QtEdit while that lives; a handler may
 // destroy the edit control (and so the QtEdit) while one of its events runs,
 // so the widget is deleted later by Qt.
-class QtLineEdit : public QLineEdit {
+template <class Widget>
+class QtEditWidget : public Widget {
  public:
-  explicit QtLineEdit(QWidget* parent) : QLineEdit(parent) {}
+  explicit QtEditWidget(QWidget* parent) : Widget(parent) {}
   void Attach(QtEdit* edit) { edit_ = edit; }
   QtEdit* edit() const { return edit_; }
 
  protected:
   bool event(QEvent* event) override;
+  // The wheel turned by whole notches goes to the control; true when handled here.
+  bool WheelEvent(QWheelEvent& wheel);
 
  private:
   QtEdit* edit_ = nullptr;
   int wheelRemainder_ = 0;
+};
+
+using QtLineEdit = QtEditWidget<QLineEdit>;
+
+class QtWrapEdit : public QtEditWidget<QPlainTextEdit> {
+ public:
+  explicit QtWrapEdit(QWidget* parent);
+
+ protected:
+  // The wheel over the text arrives at the viewport, not at the widget.
+  bool viewportEvent(QEvent* event) override;
 };
 
 class QtEdit : public NativeEdit {
@@ -78,21 +101,70 @@ class QtEdit : public NativeEdit {
   void ScrollCaret() override;
   void SetFont(const Font* font) override;
 
-  // From the line edit; each returns at once when a handler destroyed the control.
+  // From the widget; each returns at once when a handler destroyed the control.
   bool KeyDown(int vk);
   bool Wheel(int delta);
   void FocusLost();
   void TextChanged();
 
-  QLineEdit* lineEdit() const { return line_; }
+  // The Qt widget: a QLineEdit, or a QPlainTextEdit for a multi-line control.
+  QWidget* widget() const;
 
  private:
-  std::function<void()> uncovered_;
   bool Attached() const { return control_.native() == this; }
+  // A multi-line control's edit went past the limit: the characters over it
+  // are taken back off the end of what was inserted.
+  void EnforceLimit();
 
+  std::function<void()> uncovered_;
   EditControl& control_;
   EditOptions options_;
-  QPointer<QtLineEdit> line_;
+  QPointer<QtLineEdit> line_;  // single-line
+  QPointer<QtWrapEdit> wrap_;  // multi-line
+  int limit_ = 0;
+  int insertedEnd_ = 0;    // where the multi-line control's last insertion ends (UTF-16)
+  int inserted_ = 0;       // its length
+  bool trimming_ = false;  // the limit is taking characters back
+  QString lastText_;       // the multi-line text as last reported
 };
+
+template <class Widget>
+bool QtEditWidget<Widget>::event(QEvent* event) {
+  if (edit_ == nullptr) return Widget::event(event);
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      const int vk = VirtualKeyOf(static_cast<QKeyEvent&>(*event));
+      if (vk != 0 && edit_->KeyDown(vk)) return true;
+      // Tab moves nothing and inserts nothing in the control.
+      if (edit_ == nullptr || vk == kVkTab) return true;
+      break;
+    }
+    case QEvent::Wheel:
+      return WheelEvent(static_cast<QWheelEvent&>(*event));
+    case QEvent::FocusOut: {
+      const bool result = Widget::event(event);
+      // A menu opening takes the focus for a moment only.
+      if (edit_ != nullptr && static_cast<QFocusEvent&>(*event).reason() != Qt::PopupFocusReason) {
+        edit_->FocusLost();
+      }
+      return result;
+    }
+    default:
+      break;
+  }
+  return Widget::event(event);
+}
+
+template <class Widget>
+bool QtEditWidget<Widget>::WheelEvent(QWheelEvent& wheel) {
+  constexpr int kWheelNotch = 120;
+  wheelRemainder_ += wheel.angleDelta().y();
+  const int notches = wheelRemainder_ / kWheelNotch;
+  if (notches == 0) return true;
+  wheelRemainder_ -= notches * kWheelNotch;
+  // Declined, it goes on to the parent window.
+  wheel.setAccepted(edit_->Wheel(notches * kWheelNotch));
+  return true;
+}
 
 }  // namespace vesk

@@ -20,8 +20,9 @@ QtTrayIcon::QtTrayIcon(TrayHandler& handler, std::string_view tip, const QIcon& 
   QObject::connect(icon_, &QSystemTrayIcon::activated, icon_,
                    [this](QSystemTrayIcon::ActivationReason reason) {
                      switch (reason) {
+                       // A double click comes after its first click's
+                       // Trigger and is not a second click.
                        case QSystemTrayIcon::Trigger:
-                       case QSystemTrayIcon::DoubleClick:
                          handler_.OnTrayLeftDown();
                          break;
                        case QSystemTrayIcon::Context:

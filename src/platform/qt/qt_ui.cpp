@@ -24,6 +24,14 @@ QtUi::QtUi(UiResources resources)
   InstallFontSubstitutions();
   // The program decides when it ends (its windows hide to the tray).
   QApplication::setQuitOnLastWindowClosed(false);
+  // Menus take the focus for a moment only; leaving the program leaves the
+  // window it had.
+  QObject::connect(qApp, &QApplication::focusChanged, postContext_.get(),
+                   [this](QWidget* /*old*/, QWidget* now) {
+                     if (now != nullptr && now->window()->windowType() != Qt::Popup) {
+                       lastActive_ = now->window();
+                     }
+                   });
 }
 
 QtUi::~QtUi() {
@@ -133,6 +141,17 @@ void QtUi::SetAccelerators(const std::vector<Accelerator>& table, Window& target
 void QtUi::ShowHelp(int topic) {
   if (!help_) help_ = std::make_unique<QtHelpWindow>(InstalledDataDirectory() / "help", icons_);
   help_->ShowTopic(topic);
+}
+
+void QtUi::BringLastActiveToTop() {
+  // A modal dialog comes first: the windows behind it take no input.
+  QWidget* window = QApplication::activeModalWidget();
+  if (window == nullptr) window = lastActive_;
+  // A hidden window (the frame in the tray) is not shown by this.
+  if (window == nullptr || !window->isVisible()) return;
+  if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+  window->raise();
+  window->activateWindow();
 }
 
 void QtUi::PlaySound(std::string_view path) { sound_->Play(path); }

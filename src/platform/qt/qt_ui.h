@@ -2,6 +2,7 @@
 // The desktop Ui on Qt 6 Widgets. Needs a QApplication for its whole life.
 #include <QMargins>
 #include <QObject>
+#include <QPointer>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -59,6 +60,7 @@ class QtUi : public Ui {
   void PlaySound(std::string_view path) override;
   void Beep() override;
   void SetDialogColors(Color back, Color fore) override;
+  void BringLastActiveToTop() override;
 
   // Deletes the window objects still held (adopted windows, and released ones
   // waiting in posted work, which is dropped) without running handlers. The
@@ -97,6 +99,7 @@ class QtUi : public Ui {
   std::unique_ptr<QtHelpWindow> help_;
   std::unique_ptr<QPrinter> printer_;
   std::optional<PrinterSettings> restoredPrinter_;
+  QPointer<QWidget> lastActive_;  // the top-level window that had the focus last
 };
 
 }  // namespace vesk

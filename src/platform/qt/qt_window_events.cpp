@@ -158,9 +158,11 @@ bool QtNativeWindow::DispatchClient(QEvent& event) {
     case QEvent::Resize:
       dirty_ = true;
       return false;
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-      // A double click is a second press, as for a window class without double clicks.
+    case QEvent::MouseButtonDblClick:
+      // Qt sends it in place of a double click's second press: a double
+      // click does what its first click did, once.
+      return true;
+    case QEvent::MouseButtonPress: {
       const auto& mouse = static_cast<QMouseEvent&>(event);
       if (mouse.button() == Qt::LeftButton) window_.OnLButtonDown(ToPoint(mouse.position()));
       if (mouse.button() == Qt::RightButton) window_.OnRButtonDown(ToPoint(mouse.position()));

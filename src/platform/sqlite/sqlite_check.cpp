@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <charconv>
+#include <cstdio>
 #include <cstdint>
 #include <expected>
 #include <span>
@@ -78,11 +79,30 @@ std::string ExecSql(sqlite3* db, const char* sql) {
 }
 
 std::string CheckStoreVersion(sqlite3* db) {
-  const auto version = QueryText(db, "PRAGMA user_version");
+  const auto version = QueryNumber(db, "PRAGMA user_version");
   if (!version) return version.error();
-  if (*version != std::to_string(SqliteRegistry::kSchemaVersion)) {
-    return "it was written by another version of the program (store version " + *version + ")";
+  const std::string stored = std::to_string(*version);
+  if (*version > SqliteRegistry::kSchemaVersion) {
+    return "it was written by a newer version of Vesk Calendar (store version " + stored +
+           "; this one reads version " + std::to_string(SqliteRegistry::kSchemaVersion) + ")";
   }
+  if (*version != SqliteRegistry::kSchemaVersion) {
+    return "it was written by another version of the program (store version " + stored + ")";
+  }
+  return {};
+}
+
+std::string CheckWriteLock(sqlite3* db, int waitMs) {
+  const int rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+  if ((rc & 0xff) == SQLITE_BUSY) {
+    char text[96];
+    std::snprintf(text, sizeof text,
+                  "it is locked by another process, which did not let go within %g seconds",
+                  waitMs / 1000.0);
+    return text;
+  }
+  if (rc != SQLITE_OK) return SqliteError(db);
+  sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
   return {};
 }
 

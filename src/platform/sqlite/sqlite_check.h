@@ -8,8 +8,13 @@ struct sqlite3;
 
 namespace vesk {
 
-// The store version written in the file is the one this program writes.
+// The store version written in the file is the one this program writes; a
+// newer version's store is refused as such, not guessed at.
 std::string CheckStoreVersion(sqlite3* db);
+// No other process keeps the store's write lock past waitMs: the lock is
+// taken and given back at once, so such a store is refused at the start
+// rather than at the user's first change.
+std::string CheckWriteLock(sqlite3* db, int waitMs);
 // Every page (SQLite's quick check) and every key: well-formed names and
 // values, each reachable from the root. Reads the whole file.
 std::string CheckWholeStore(sqlite3* db);

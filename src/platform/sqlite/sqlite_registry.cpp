@@ -67,7 +67,8 @@ void DeleteFileWithJournals(const std::filesystem::path& file) {
 }
 
 std::string CheckExisting(sqlite3* db, const std::filesystem::path& file,
-                          SqliteRegistry::Check check, bool uncleanEnd) {
+                          SqliteRegistry::Check check, bool uncleanEnd, int waitMs) {
+  if (std::string error = CheckWriteLock(db, waitMs); !error.empty()) return error;
   if (std::string error = CheckStoreVersion(db); !error.empty()) return error;
   if (check == SqliteRegistry::Check::Full) return CheckWholeStore(db);
   return uncleanEnd ? CheckPages(db) : CheckLength(db, file);
@@ -93,7 +94,7 @@ std::expected<std::unique_ptr<SqliteRegistry>, std::string> SqliteRegistry::Open
   if (error.empty() && sqlite3_db_readonly(db, "main") == 1) error = "it is read-only";
   if (error.empty()) {
     sqlite3_busy_timeout(db, busyTimeoutMs);
-    error = state->empty ? ExecSql(db, kSchemaSql) : CheckExisting(db, file, check, uncleanEnd);
+    error = state->empty ? ExecSql(db, kSchemaSql) : CheckExisting(db, file, check, uncleanEnd, busyTimeoutMs);
   }
   if (error.empty()) error = registry->Prepare();
   if (error.empty()) return registry;
@@ -170,18 +171,31 @@ void SqliteRegistry::ForgetCaches() {
   enumNames_.clear();
 }
 
+void SqliteRegistry::ReportFailure(const std::string& reason) {
+  if (failing_) return;
+  failing_ = true;
+  if (onFailure_) onFailure_(reason);
+}
+
 template <class Write>
 bool SqliteRegistry::Apply(Write&& write) {
   if (poisoned_) return false;
-  if (depth_ == 0 && !Step(kBegin)) return false;
+  if (depth_ == 0 && !Step(kBegin)) {
+    ReportFailure(SqliteError(db_));
+    return false;
+  }
   bool ok = write();
   if (ok && depth_ == 0) ok = Step(kCommit);
   if (!ok) {
+    const std::string reason = SqliteError(db_);
     pending_.clear();
     if (!sqlite3_get_autocommit(db_)) Step(kRollback);
     // What memory held may be what the rolled-back writes made.
     ForgetCaches();
     if (depth_ > 0) poisoned_ = true;
+    ReportFailure(reason);
+  } else if (depth_ == 0) {
+    failing_ = false;
   }
   return ok;
 }
@@ -414,6 +428,7 @@ bool SqliteRegistry::DeleteTree(std::string_view path) {
 void SqliteRegistry::BeginTransaction() {
   if (depth_++ > 0) return;
   poisoned_ = !Step(kBegin);
+  if (poisoned_) ReportFailure(SqliteError(db_));
 }
 
 bool SqliteRegistry::CommitTransaction() {
@@ -424,10 +439,15 @@ bool SqliteRegistry::CommitTransaction() {
     pending_.clear();
     return false;
   }
-  if (WritePending() && Step(kCommit)) return true;
+  if (WritePending() && Step(kCommit)) {
+    failing_ = false;
+    return true;
+  }
+  const std::string reason = SqliteError(db_);
   pending_.clear();
   if (!sqlite3_get_autocommit(db_)) Step(kRollback);
   ForgetCaches();
+  ReportFailure(reason);
   return false;
 }
 

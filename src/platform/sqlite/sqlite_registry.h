@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <expected>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -68,6 +69,12 @@ class SqliteRegistry : public Registry {
   bool CommitTransaction() override;
 
   const std::filesystem::path& file() const { return file_; }
+  // Told SQLite's reason when writes start failing (a full or read-only disk,
+  // a lock held elsewhere); told again only after a write has worked since.
+  // The failed change is not in the store. Runs inside the failed call.
+  void SetFailureHandler(std::function<void(const std::string& reason)> handler) {
+    onFailure_ = std::move(handler);
+  }
 
  private:
   enum Stmt {
@@ -94,6 +101,7 @@ class SqliteRegistry : public Registry {
   template <class Write>
   bool Apply(Write&& write);
   void ForgetCaches();
+  void ReportFailure(const std::string& reason);
   bool Step(Stmt s);
 
   // Row id of the key at path (0 for the root), or none.
@@ -127,6 +135,8 @@ class SqliteRegistry : public Registry {
   // The sub-key names of the key enumerated last, in enumeration order.
   std::int64_t enumId_ = -1;
   std::vector<std::string> enumNames_;
+  std::function<void(const std::string&)> onFailure_;
+  bool failing_ = false;  // the last write failed and was reported
 };
 
 }  // namespace vesk

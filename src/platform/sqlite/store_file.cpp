@@ -44,6 +44,21 @@ ssize_t ReadHead(int fd, unsigned char* buf, std::size_t size) {
   return static_cast<ssize_t>(got);
 }
 
+// Every change is written at once, and the log of changes lives beside the
+// file: both must take writes. Says which does not.
+std::expected<void, std::string> CheckWritable(const std::filesystem::path& file) {
+  const auto readOnly = [](const std::string& what) {
+    return std::unexpected(errno == EROFS ? "it is on a read-only file system"
+                                          : what + " cannot be written by this user");
+  };
+  if (::access(file.c_str(), R_OK | W_OK) != 0) return readOnly("it");
+  const std::filesystem::path dir = file.has_parent_path() ? file.parent_path() : ".";
+  if (::access(dir.c_str(), W_OK | X_OK) != 0) {
+    return readOnly("its directory " + dir.string() + ", where the store keeps its log,");
+  }
+  return {};
+}
+
 }  // namespace
 
 std::expected<StoreFileState, std::string> PrepareStoreFile(const std::filesystem::path& file,
@@ -63,6 +78,7 @@ std::expected<StoreFileState, std::string> PrepareStoreFile(const std::filesyste
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return std::unexpected(Errno());
   if (!S_ISREG(st.st_mode)) return std::unexpected("it is not a regular file");
+  if (auto writable = CheckWritable(file); !writable) return std::unexpected(writable.error());
   // An empty file holds nothing to lose (a first start cut short); it becomes
   // the store, for this user only.
   if (st.st_size == 0) {
