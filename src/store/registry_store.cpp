@@ -95,6 +95,17 @@ void ApplyValue(StoredEntry& entry, const EntryField& field, const PackedValue& 
   }
 }
 
+// The sixteen values as an entry key holds them, defaults for what is missing.
+StoredEntry ReadStoredEntry(Registry::PackedValues values) {
+  StoredEntry s;
+  std::size_t position = 0;
+  ValueListReader reader(values);
+  for (PackedValue value; reader.Next(value); ++position) {
+    if (const EntryField* field = FindField(value.name, position)) ApplyValue(s, *field, value);
+  }
+  return s;
+}
+
 StoredEntry FromEntry(const CPlannerEntry& e) {
   StoredEntry s;
   s.year = e.year();
@@ -299,12 +310,7 @@ bool CRegistryStore::LoadEntry(CPlannerEntry& entry) {
 
 bool CRegistryStore::LoadEntry(CPlannerEntry& entry, Registry::PackedValues values) {
   const CEntryList::StoreReading reading(entry.list());
-  StoredEntry s;
-  std::size_t position = 0;
-  ValueListReader reader(values);
-  for (PackedValue value; reader.Next(value); ++position) {
-    if (const EntryField* field = FindField(value.name, position)) ApplyValue(s, *field, value);
-  }
+  StoredEntry s = ReadStoredEntry(values);
   if (s.early == -1) s.reminder = 0;
   const bool dated = s.year != 0 && s.month != 0;
   ToEntry(std::move(s), entry);
@@ -400,12 +406,9 @@ void CRegistryStore::MoveOddMonth(const std::string& name) {
     const std::string from = JoinKey(monthPath, entryKey);
     const ValuePairs values = reg_.Values(from);
     // The values say where the entry belongs, as when it is read.
-    StoredEntry s;
-    std::size_t position = 0;
-    for (const auto& [valueName, value] : values) {
-      if (const EntryField* field = FindField(valueName, position)) ApplyValue(s, *field, value);
-      ++position;
-    }
+    ValueList packed = EmptyValueList();
+    for (const auto& [valueName, value] : values) SetPackedValue(packed, valueName, value);
+    const StoredEntry s = ReadStoredEntry(packed);
     const std::string to = EntryPath(s.year, s.month, s.day, s.hour, s.minute);
     // An entry without a date, or one whose slot is taken, stays where it is.
     if (s.year == 0 || s.month == 0 || reg_.OpenKey(to) ||
