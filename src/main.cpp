@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QLocalSocket>
 #include <QMessageBox>
 #include <QSessionManager>
 #include <QSocketNotifier>
@@ -18,10 +17,14 @@
 #include <string>
 #include <string_view>
 
+#include "app/command_line.h"
+#include "app/data_command.h"
 #include "app/main_frame.h"
+#include "app/request_handler.h"
 #include "app/veskcal_app.h"
 #include "planner/program_windows.h"
 #include "platform/data_dir.h"
+#include "platform/local_socket.h"
 #include "platform/qt/first_paint_report.h"
 #include "platform/qt/installed_data.h"
 #include "platform/qt/instance_guard.h"
@@ -42,22 +45,28 @@ namespace vesk {
 namespace {
 
 constexpr std::string_view kVersionText = "Vesk Calendar 3.2";
-constexpr std::string_view kUsageText =
-    "Usage: veskcal [--help | --version | --export-registry FILE | --import-registry FILE]\n"
+constexpr std::string_view kUsageHead =
+    "Usage: veskcal [OPTION]\n"
     "\n"
     "Without options the calendar starts (or brings the running one forward).\n"
-    "  --export-registry FILE  write the whole calendar store to FILE as a REGEDIT4 text\n"
-    "  --import-registry FILE  merge a REGEDIT4 file into the store (the calendar must not run)\n"
+    "  --export-registry FILE  write the whole calendar store to FILE as a REGEDIT4 text\n";
+constexpr std::string_view kUsageTail =
     "  --help                  show this text\n"
     "  --version               show the version\n"
     "\n"
+    "The commands on the data go through the running calendar when one runs, so its windows\n"
+    "and reminders follow at once; otherwise they open the store themselves.\n"
     "The data directory is $VESKCAL_HOME, else $XDG_DATA_HOME/veskcal or ~/.local/share/veskcal.\n";
+
+std::string UsageText() {
+  return std::string(kUsageHead) + std::string(kDataUsage) + std::string(kUsageTail);
+}
 constexpr std::string_view kAlreadyRunning = "Vesk Calendar is already running.";
 // The whole-file check of the store waits this long after start-up.
 constexpr int kStoreCheckDelayMs = 3000;
 
 struct CommandLine {
-  enum class Action { Run, Help, Version, Export, Import, Missing } action = Action::Run;
+  enum class Action { Run, Help, Version, Export, Missing } action = Action::Run;
   std::filesystem::path file;
   std::string option;  // the option that lacks its file
 };
@@ -69,28 +78,12 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") return {CommandLine::Action::Help, {}, {}};
     if (arg == "--version") return {CommandLine::Action::Version, {}, {}};
-    if (arg == "--export-registry" || arg == "--import-registry") {
-      const auto action =
-          arg == "--export-registry" ? CommandLine::Action::Export : CommandLine::Action::Import;
+    if (arg == "--export-registry") {
       if (i + 1 >= argc) return {CommandLine::Action::Missing, {}, std::string(arg)};
-      return {action, argv[i + 1], {}};
+      return {CommandLine::Action::Export, argv[i + 1], {}};
     }
   }
   return line;
-}
-
-// The name of the single-instance socket: one running copy per data directory,
-// so that a second profile (VESKCAL_HOME) runs beside the first.
-std::string InstanceName(const std::filesystem::path& dataDir) {
-  char hash[24];
-  std::snprintf(hash, sizeof hash, "%zx", std::hash<std::string>{}(dataDir.string()));
-  return std::string("veskcal-") + hash;
-}
-
-bool CopyIsRunning(const std::filesystem::path& dataDir) {
-  QLocalSocket socket;
-  socket.connectToServer(ToQString(InstanceGuard(InstanceName(dataDir)).serverName()));
-  return socket.waitForConnected(1000);
 }
 
 std::expected<std::unique_ptr<SqliteRegistry>, std::string> OpenStore() {
@@ -100,43 +93,21 @@ std::expected<std::unique_ptr<SqliteRegistry>, std::string> OpenStore() {
                               SqliteRegistry::Check::Deferred);
 }
 
-int RunStoreCommand(const CommandLine& line, int argc, char** argv) {
+int ExportStore(const CommandLine& line) {
   auto store = OpenStore();
   if (!store) {
     std::fprintf(stderr, "veskcal: %s\n", store.error().c_str());
     return 1;
   }
   const std::string file = line.file.string();
-  if (line.action == CommandLine::Action::Export) {
-    const auto counts = ExportRegistry(**store, line.file);
-    if (!counts) {
-      std::fprintf(stderr, "veskcal: cannot export to %s: %s\n", file.c_str(),
-                   counts.error().c_str());
-      return 1;
-    }
-    std::printf("Exported %d keys and %d values to %s.\n", counts->keys, counts->values,
-                file.c_str());
-    return 0;
-  }
-  // The running copy keeps the store in memory and would not see the import.
-  QCoreApplication core(argc, argv);
-  if (CopyIsRunning(DataDirectory())) {
-    std::fprintf(stderr,
-                 "veskcal: Vesk Calendar is running; end it (File, Exit) and import again.\n");
-    return 1;
-  }
-  const auto counts = ImportRegistry(**store, line.file);
+  const auto counts = ExportRegistry(**store, line.file);
   if (!counts) {
-    if (counts.error().line > 0) {
-      std::fprintf(stderr, "veskcal: cannot import %s, line %d: %s\n", file.c_str(),
-                   counts.error().line, counts.error().message.c_str());
-    } else {
-      std::fprintf(stderr, "veskcal: %s\n", counts.error().message.c_str());
-    }
+    std::fprintf(stderr, "veskcal: cannot export to %s: %s\n", file.c_str(),
+                 counts.error().c_str());
     return 1;
   }
-  std::printf("Imported %d keys and %d values from %s (%d keys outside the calendar skipped).\n",
-              counts->keys, counts->values, file.c_str(), counts->skippedKeys);
+  std::printf("Exported %d keys and %d values to %s.\n", counts->keys, counts->values,
+              file.c_str());
   return 0;
 }
 
@@ -196,20 +167,20 @@ int RunProgram(int argc, char** argv) {
                    [](QSessionManager&) { RequestEnd(); });
 
   const std::filesystem::path dataDir = DataDirectory();
-  CVeskCalApp* running = nullptr;
-  InstanceGuard guard(InstanceName(dataDir));
-  switch (guard.Acquire([&running] {
-    if (running != nullptr && running->mainFrame() != nullptr) running->mainFrame()->ComeForward();
-  })) {
-    case InstanceStatus::AlreadyRunning:
-      QMessageBox::information(nullptr, ToQString(kAppCaption), ToQString(kAlreadyRunning));
-      return 0;
-    case InstanceStatus::Failed:
-      // Better a second copy than no calendar at all.
-      std::fprintf(stderr, "veskcal: %s\n", guard.error().c_str());
-      break;
-    case InstanceStatus::First:
-      break;
+  if (auto made = EnsureDataDirectory(); !made) {
+    ShowError(made.error());
+    return 1;
+  }
+  // Held for the whole run: commands on the store go through this calendar's
+  // socket from now on, and a second calendar comes no further than here.
+  auto claim = ClaimStore(dataDir);
+  if (!claim) {
+    ShowError(claim.error());
+    return 1;
+  }
+  if (!*claim) {
+    QMessageBox::information(nullptr, ToQString(kAppCaption), ToQString(kAlreadyRunning));
+    return 0;
   }
 
   auto store = OpenStore();
@@ -234,7 +205,6 @@ int RunProgram(int argc, char** argv) {
   int status = 1;
   {
     CVeskCalApp application(ctx, [] { QCoreApplication::exit(0); });
-    running = &application;
     // The whole file is checked once the window is up, off the user's way.
     const std::filesystem::path storeFile = (*store)->file();
     StoreCheck check(storeFile, [&ctx, storeFile](const std::string& reason) {
@@ -246,6 +216,17 @@ int RunProgram(int argc, char** argv) {
     });
     check.StartAfter(kStoreCheckDelayMs);
     if (application.InitInstance()) {
+      // Requests are taken once the entries are loaded.
+      RequestHandler handler(ctx, [&application] {
+        if (application.mainFrame() != nullptr) application.mainFrame()->ComeForward();
+      });
+      RequestLimits limits;
+      limits.maxRequest = kMaxRequestBytes;
+      InstanceGuard guard(InstanceSocketPath(dataDir), limits);
+      if (!guard.Listen(
+              [&handler](std::string payload) { return handler.Prepare(std::move(payload)); },
+              [&handler](std::string_view reason) { return handler.Refuse(reason); }))
+        std::fprintf(stderr, "veskcal: %s\n", guard.error().c_str());
       // A new event loop forgets an earlier exit(), so an end asked for while
       // start-up ran a dialog of its own is honoured here.
       status = endRequested ? 0 : QApplication::exec();
@@ -253,7 +234,6 @@ int RunProgram(int argc, char** argv) {
     } else {
       ShowError("The main window could not be created.");
     }
-    running = nullptr;
   }
   // Closed windows still waiting to be deleted use the context, which goes first.
   ui.ReleaseWindows();
@@ -266,20 +246,29 @@ int RunProgram(int argc, char** argv) {
 int main(int argc, char** argv) {
   using vesk::CommandLine;
   const CommandLine line = vesk::ParseCommandLine(argc, argv);
+  if (line.action == CommandLine::Action::Run) {
+    if (auto data = vesk::ParseDataCommand(argc, argv)) {
+      if (!*data) {
+        std::fprintf(stderr, "veskcal: %s\n\n%s", data->error().c_str(), vesk::UsageText().c_str());
+        return vesk::kRefused;
+      }
+      vesk::QtClock clock;
+      return vesk::RunDataCommand(**data, clock);
+    }
+  }
   switch (line.action) {
     case CommandLine::Action::Help:
-      std::printf("%s\n\n%s", vesk::kVersionText.data(), vesk::kUsageText.data());
+      std::printf("%s\n\n%s", vesk::kVersionText.data(), vesk::UsageText().c_str());
       return 0;
     case CommandLine::Action::Version:
       std::printf("%s\n", vesk::kVersionText.data());
       return 0;
     case CommandLine::Action::Missing:
       std::fprintf(stderr, "veskcal: %s needs a file name\n\n%s", line.option.c_str(),
-                   vesk::kUsageText.data());
+                   vesk::UsageText().c_str());
       return 1;
     case CommandLine::Action::Export:
-    case CommandLine::Action::Import:
-      return vesk::RunStoreCommand(line, argc, argv);
+      return vesk::ExportStore(line);
     case CommandLine::Action::Run:
       break;
   }
