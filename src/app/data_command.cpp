@@ -11,11 +11,9 @@
 #include <variant>
 
 #include "interchange/requests.h"
-#include "interchange/uids.h"
 #include "platform/data_dir.h"
 #include "platform/headless/memory_registry.h"
 #include "platform/local_socket.h"
-#include "platform/sqlite/sqlite_reader.h"
 #include "platform/sqlite/sqlite_registry.h"
 #include "platform/store_lock.h"
 #include "store/app_context.h"
@@ -104,21 +102,15 @@ int Print(const Reply& reply, const DataCommand& command) {
   return reply.status;
 }
 
-// The store as the command needs it: read key by key when the command only
-// reads (an export too, once the calendar's id is stored), loaded whole when
-// it writes, and empty when there is none and nothing is written.
+// The store as the command needs it, read as it is asked; an empty one when
+// there is none and the command only reads.
 std::expected<std::unique_ptr<Registry>, std::string> OpenFor(Command command,
-                                                              const std::filesystem::path& file) {
+                                                             const std::filesystem::path& file) {
   std::error_code ec;
-  const bool exists = std::filesystem::exists(file, ec);
-  if (ReadsOnly(command) && !exists) return std::make_unique<MemoryRegistry>();
-  if (exists && (ReadsOnly(command) || command == Command::ExportIcs)) {
-    auto reader = SqliteReader::Open(file);
-    if (!reader) return std::unexpected(reader.error());
-    if (ReadsOnly(command) || (*reader)->OpenKey(JoinKey(kAppKey, kInterchangeSection)))
-      return std::unique_ptr<Registry>(std::move(*reader));
-  }
-  auto store = SqliteRegistry::Open(file);
+  if (ReadsOnly(command) && !std::filesystem::exists(file, ec))
+    return std::make_unique<MemoryRegistry>();
+  auto store = SqliteRegistry::Open(file, SqliteRegistry::kDefaultBusyTimeoutMs,
+                                    SqliteRegistry::Check::Deferred);
   if (!store) return std::unexpected(store.error());
   return std::unique_ptr<Registry>(std::move(*store));
 }

@@ -1,5 +1,8 @@
 #include "interchange/entry_reload.h"
 
+#include <set>
+#include <utility>
+
 #include "calendar/local_time.h"
 #include "store/app_context.h"
 #include "store/repeat_rules.h"
@@ -7,14 +10,23 @@
 namespace vesk {
 
 void ReloadEntries(AppContext& ctx) {
-  for (CPlannerEntry* e : ctx.entries.Entries()) {
+  CEntryList& list = ctx.entries;
+  std::set<std::pair<int, int>> months;
+  for (CPlannerEntry* e : list.Entries()) {
+    months.emplace(e->year(), e->month());
     if (e->timer != 0) ctx.timers.KillTimer(e->timer);
-    ctx.entries.Discard(*e);
+    list.Discard(*e);
   }
-  ctx.store.ReadAllEntries(ctx.entries);
+  // Months a window holds stay marked as read: they are read again here, the
+  // others when next asked about.
+  list.RereadMonths();
+  for (const auto& [year, month] : months)
+    if (list.IsMonthLoaded(year, month)) ctx.store.ReadMonth(list, year, month);
   const DateTime today = BreakLocalTime(ctx.clock.Now());
-  ExtendSeries(ctx.entries, today.year, today.month);
-  ctx.entries.SortByTime();
+  list.EnsureMonth(today.year, today.month);
+  list.EnsureDueSoon();
+  ExtendSeries(list, today.year, today.month);
+  list.SortByTime();
 }
 
 }  // namespace vesk

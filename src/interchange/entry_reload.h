@@ -6,8 +6,8 @@ namespace vesk {
 
 struct AppContext;
 
-// Drops every entry (and its reminder timer), reads the store's entries,
-// continues this month's series and sorts the list.
+// Drops every entry (and its reminder timer) and reads the store again as
+// start-up does: this month, the reminders due soon, this month's series.
 void ReloadEntries(AppContext& ctx);
 
 }  // namespace vesk

@@ -163,18 +163,15 @@ class Writer {
 }  // namespace
 
 ExportSnapshot TakeSnapshot(AppContext& ctx) {
-  ctx.entries.SortByTime();
   const std::string calendar = CalendarId(ctx.store);
   ExportSnapshot snapshot;
   snapshot.now = static_cast<LocalTime>(ctx.clock.Now());
-  snapshot.entries.reserve(ctx.entries.size());
-  ctx.entries.ForEach([&](const CPlannerEntry& e) {
+  // Month by month in time order, each read for the visit and let go again.
+  ctx.entries.VisitAllMonths([&](const CPlannerEntry& e) {
     // Only a damaged store holds an entry on no real date and time.
     if (!IsCalendarSlot(e.year(), e.month(), e.day(), e.hour(), e.minute())) return;
-    const bool stored = ctx.registry.OpenKey(
-        CRegistryStore::EntryPath(e.year(), e.month(), e.day(), e.hour(), e.minute()));
     snapshot.entries.push_back({FieldsOf(e), e.started, e.until, UidOf(e, calendar), !e.uid.empty(),
-                                e.IsContinued(), stored});
+                                e.IsContinued(), e.stored()});
   });
   return snapshot;
 }

@@ -16,19 +16,23 @@ class Importer {
 
   // Removes what earlier imports of these events made.
   void RemoveEarlier(const ImportPlan& plan) {
-    if (ctx_.entries.size() == 0) return;
+    if (ctx_.entries.size() == 0 && ctx_.store.StoredMonths().empty()) return;
     std::unordered_map<std::string, bool> wanted;
     for (const PlannedEvent& e : plan.events) wanted.emplace(e.uid, false);
     const std::string calendar = CalendarId(ctx_.store);
-    std::vector<std::uint64_t> gone;
-    for (CPlannerEntry* e : ctx_.entries.Entries()) {
-      auto it = wanted.find(UidOf(*e, calendar));
-      if (it == wanted.end()) continue;
+    // Their lines, found month by month: a month is let go after its visit.
+    std::vector<Slot> gone;
+    ctx_.entries.VisitAllMonths([&](const CPlannerEntry& e) {
+      auto it = wanted.find(UidOf(e, calendar));
+      if (it == wanted.end()) return;
       it->second = true;
-      gone.push_back(e->serial());
-    }
+      gone.push_back(SlotOf(e));
+    });
     for (const auto& [uid, found] : wanted) c_.replaced += found ? 1 : 0;
-    for (std::uint64_t serial : gone) RemoveWithContinuation(serial, calendar);
+    for (const Slot& s : gone) {
+      CPlannerEntry* e = ctx_.entries.FindAt(s.year, s.month, s.day, s.hour, s.minute);
+      if (e && wanted.count(UidOf(*e, calendar))) RemoveWithContinuation(e->serial(), calendar);
+    }
   }
 
   void Make(const PlannedEvent& event) {
@@ -60,18 +64,13 @@ class Importer {
     }
   }
 
-  bool Stored(const CPlannerEntry& e) const {
-    return ctx_.registry.OpenKey(
-        CRegistryStore::EntryPath(e.year(), e.month(), e.day(), e.hour(), e.minute()));
-  }
-
   // A new entry at the slot, or none when the slot's entry took the text.
   CPlannerEntry* Place(const EntryFields& f, const std::string& uid) {
     const Slot& s = f.slot;
     CPlannerEntry* at = ctx_.entries.FindAt(s.year, s.month, s.day, s.hour, s.minute);
     // An occurrence beyond the horizon lives in memory only: it gives way, and
     // merges with the entry once a later start makes it within the horizon.
-    if (at && at->repeats != 0 && !Stored(*at)) {
+    if (at && at->repeats != 0 && !at->stored()) {
       if (at->timer != 0) ctx_.timers.KillTimer(at->timer);
       ctx_.entries.Discard(*at);
       at = nullptr;

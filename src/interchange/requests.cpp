@@ -149,53 +149,9 @@ bool ChangesData(Command command) {
   }
 }
 
-void LoadForRequest(AppContext& ctx, const Request& request) {
+void LoadForRequest(AppContext& ctx, const Request&) {
+  // The entry list reads the months a request looks at when it asks.
   LoadOptions(ctx.store, ctx.options);
-  const DateTime today = BreakLocalTime(ctx.clock.Now());
-  std::vector<YearMonth> months;
-  switch (request.command) {
-    case Command::Show:
-    case Command::ImportRegistry:
-      return;
-    case Command::Agenda: {
-      auto range = ParseAgendaRange(request.args[0], request.args[1],
-                                    static_cast<LocalTime>(ctx.clock.Now()));
-      if (range) months = MonthsOf(*range);
-      break;
-    }
-    case Command::Add: {
-      auto range = ParseAgendaRange(request.args[0].substr(0, 10), "",
-                                    static_cast<LocalTime>(ctx.clock.Now()));
-      if (range) months = MonthsOf(*range);
-      break;
-    }
-    case Command::Next: {
-      // The months from this one on, until one holds an entry after now.
-      std::string name;
-      for (std::size_t i = 0; ctx.registry.EnumSubKey(kAppointmentsKey, i, name) == EnumResult::Ok;
-           ++i)
-        if (auto ym = CRegistryStore::ParseMonthKey(name);
-            ym && std::pair(ym->year, ym->month) >= std::pair(today.year, today.month))
-          months.push_back(*ym);
-      std::sort(months.begin(), months.end(), [](const YearMonth& a, const YearMonth& b) {
-        return std::pair(a.year, a.month) < std::pair(b.year, b.month);
-      });
-      for (const YearMonth& m : months) {
-        ctx.store.ReadMonth(ctx.entries, m.year, m.month);
-        ctx.entries.SortByTime();
-        if (ctx.entries.FindAfter(static_cast<LocalTime>(ctx.clock.Now()))) break;
-      }
-      return;
-    }
-    default:
-      ctx.store.ReadAllEntries(ctx.entries);
-      ctx.entries.SortByTime();
-      return;
-  }
-  for (const YearMonth& m : months)
-    if (ctx.registry.OpenKey(CRegistryStore::MonthPath(m.year, m.month)))
-      ctx.store.ReadMonth(ctx.entries, m.year, m.month);
-  ctx.entries.SortByTime();
 }
 
 }  // namespace vesk

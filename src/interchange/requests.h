@@ -26,9 +26,8 @@ Reply RunRequest(AppContext& ctx, const Request& request,
 // Whether the request changes the calendar's data.
 bool ChangesData(Command command);
 
-// For a command that opened the store itself: reads the entries the request
-// looks at (the agenda's months, the months ahead for what is next, all of
-// them for the rest) and the options.
+// For a command that opened the store itself: reads the options; the entry
+// list reads the months the request looks at when it asks.
 void LoadForRequest(AppContext& ctx, const Request& request);
 
 }  // namespace vesk
