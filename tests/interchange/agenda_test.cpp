@@ -7,6 +7,8 @@
 #include "interchange/interchange_fixture.h"
 #include "interchange/requests.h"
 #include "platform/sqlite/sqlite_registry.h"
+#include "store/backup_file.h"
+#include "store/registry_export.h"
 
 namespace vesk::test {
 namespace {
@@ -123,6 +125,34 @@ TEST_F(AgendaTest, AStoreReadAloneAnswersAsTheRunningCalendar) {
     // Only the months asked about were read.
     EXPECT_FALSE(alone.ctx.entries.IsMonthLoaded(2024, 9));
   }
+}
+
+}  // namespace
+}  // namespace vesk::test
+
+namespace vesk::test {
+namespace {
+
+TEST(StoreFilesTest, ARestoreAndARegistryImportReachTheCalendarAsRequests) {
+  TempDir dir;
+  TestApp from(2024, 6, 1, 9, 0);
+  Type(from, 2024, 6, 3, 10, 0, "Dentist");
+  from.ctx.dataDir = dir.path();
+  const std::filesystem::path backup = std::filesystem::path(dir.path()) / "VeskAppoints.vsk";
+  ASSERT_TRUE(BackupEntries(from.ctx, backup, false).ok);
+  const std::filesystem::path reg = std::filesystem::path(dir.path()) / "calendar.reg";
+  ASSERT_TRUE(ExportRegistry(from.registry, reg));
+
+  TestApp restored(2024, 6, 1, 9, 0);
+  EXPECT_EQ(Ask(restored, Command::Restore, {backup.string()}).out,
+            "Restored 1 new entries and merged 0 texts from " + backup.string() + ".\n");
+  EXPECT_EQ(Lines(restored), std::vector<std::string>{"2024-06-03 10:00 Dentist (2)"});
+  EXPECT_EQ(Ask(restored, Command::Restore, {"/nonexistent/x.vsk"}).status, kFailed);
+
+  TestApp imported(2024, 6, 1, 9, 0);
+  const Reply r = Ask(imported, Command::ImportRegistry, {reg.string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(imported.ctx.entries.FindAt(2024, 6, 3, 10, 0), nullptr);
 }
 
 }  // namespace
