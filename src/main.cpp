@@ -17,14 +17,16 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
+#include "app/command_line.h"
+#include "app/data_command.h"
 #include "app/main_frame.h"
+#include "app/request_handler.h"
 #include "app/veskcal_app.h"
 #include "planner/program_windows.h"
 #include "platform/data_dir.h"
-#include "platform/data_dir_lock.h"
+#include "platform/local_socket.h"
 #include "platform/qt/first_paint_report.h"
 #include "platform/qt/installed_data.h"
 #include "platform/qt/instance_guard.h"
@@ -45,22 +47,28 @@ namespace vesk {
 namespace {
 
 constexpr std::string_view kVersionText = "Vesk Calendar 3.2";
-constexpr std::string_view kUsageText =
-    "Usage: veskcal [--help | --version | --export-registry FILE | --import-registry FILE]\n"
+constexpr std::string_view kUsageHead =
+    "Usage: veskcal [OPTION]\n"
     "\n"
     "Without options the calendar starts (or brings the running one forward).\n"
-    "  --export-registry FILE  write the whole calendar store to FILE as a REGEDIT4 text\n"
-    "  --import-registry FILE  merge a REGEDIT4 file into the store (the calendar must not run)\n"
+    "  --export-registry FILE  write the whole calendar store to FILE as a REGEDIT4 text\n";
+constexpr std::string_view kUsageTail =
     "  --help                  show this text\n"
     "  --version               show the version\n"
     "\n"
+    "The commands on the data go through the running calendar when one runs, so its windows\n"
+    "and reminders follow at once; otherwise they open the store themselves.\n"
     "The data directory is $VESKCAL_HOME, else $XDG_DATA_HOME/veskcal or ~/.local/share/veskcal.\n";
+
+std::string UsageText() {
+  return std::string(kUsageHead) + std::string(kDataUsage) + std::string(kUsageTail);
+}
 constexpr std::string_view kAlreadyRunning = "Vesk Calendar is already running.";
 // The whole-file check of the store waits this long after start-up.
 constexpr int kStoreCheckDelayMs = 3000;
 
 struct CommandLine {
-  enum class Action { Run, Help, Version, Export, Import, Missing, Unknown } action = Action::Run;
+  enum class Action { Run, Help, Version, Export, Missing, Unknown } action = Action::Run;
   std::filesystem::path file;
   std::string option;  // the option that lacks its file, or the unknown argument
 };
@@ -89,8 +97,9 @@ int QtOptionLength(std::string_view arg, bool hasNext) {
   return 0;
 }
 
-// Options of our own and Qt's; anything else is refused. The first request
-// of ours decides what the program does.
+// Options of our own and Qt's (the commands on the data are read before);
+// anything else is refused. The first request of ours decides what the
+// program does.
 CommandLine ParseCommandLine(int argc, char** argv) {
   CommandLine line;
   bool chosen = false;
@@ -105,12 +114,9 @@ CommandLine ParseCommandLine(int argc, char** argv) {
       request.action = CommandLine::Action::Help;
     } else if (arg == "--version") {
       request.action = CommandLine::Action::Version;
-    } else if (arg == "--export-registry" || arg == "--import-registry") {
+    } else if (arg == "--export-registry") {
       if (i + 1 >= argc) return {CommandLine::Action::Missing, {}, std::string(arg)};
-      request = {
-          arg == "--export-registry" ? CommandLine::Action::Export : CommandLine::Action::Import,
-          argv[++i],
-          {}};
+      request = {CommandLine::Action::Export, argv[++i], {}};
     } else {
       return {CommandLine::Action::Unknown, {}, std::string(arg)};
     }
@@ -118,14 +124,6 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     chosen = true;
   }
   return line;
-}
-
-// The name of the single-instance socket: one running copy per data directory,
-// so that a second profile (VESKCAL_HOME) runs beside the first.
-std::string InstanceName(const std::filesystem::path& dataDir) {
-  char hash[24];
-  std::snprintf(hash, sizeof hash, "%zx", std::hash<std::string>{}(dataDir.string()));
-  return std::string("veskcal-") + hash;
 }
 
 // The data directory, made safe for the store; what was changed on the way
@@ -139,92 +137,29 @@ std::expected<std::filesystem::path, std::string> PrepareDataDirectory() {
 
 // The store, opened without reading it whole: the running program checks it
 // once its window is up.
-std::expected<std::unique_ptr<SqliteRegistry>, std::string> OpenStore(
-    const std::filesystem::path& dir) {
-  return SqliteRegistry::Open(dir / kStoreFileName, SqliteRegistry::kDefaultBusyTimeoutMs,
+std::expected<std::unique_ptr<SqliteRegistry>, std::string> OpenStore() {
+  const auto dir = PrepareDataDirectory();
+  if (!dir) return std::unexpected(dir.error());
+  return SqliteRegistry::Open(*dir / kStoreFileName, SqliteRegistry::kDefaultBusyTimeoutMs,
                               SqliteRegistry::Check::Deferred);
 }
 
-int RunStoreCommand(const CommandLine& line) {
-  const auto dir = PrepareDataDirectory();
-  if (!dir) {
-    std::fprintf(stderr, "veskcal: %s\n", dir.error().c_str());
-    return 1;
-  }
-  // The running copy keeps the store in memory and would not see an import.
-  DataDirLock lock;
-  if (line.action == CommandLine::Action::Import) {
-    const LockState state = lock.Acquire(*dir);
-    if (state == LockState::Busy) {
-      std::fprintf(stderr,
-                   "veskcal: Vesk Calendar is running; end it (File, Exit) and import again.\n");
-      return 1;
-    }
-    if (state == LockState::Failed) std::fprintf(stderr, "veskcal: %s\n", lock.error().c_str());
-  }
-  auto store = OpenStore(*dir);
+int ExportStore(const CommandLine& line) {
+  auto store = OpenStore();
   if (!store) {
     std::fprintf(stderr, "veskcal: %s\n", store.error().c_str());
     return 1;
   }
   const std::string file = line.file.string();
-  if (line.action == CommandLine::Action::Export) {
-    const auto counts = ExportRegistry(**store, line.file);
-    if (!counts) {
-      std::fprintf(stderr, "veskcal: cannot export to %s: %s\n", file.c_str(),
-                   counts.error().c_str());
-      return 1;
-    }
-    std::printf("Exported %d keys and %d values to %s.\n", counts->keys, counts->values,
-                file.c_str());
-    return 0;
-  }
-  const auto counts = ImportRegistry(**store, line.file);
+  const auto counts = ExportRegistry(**store, line.file);
   if (!counts) {
-    if (counts.error().line > 0) {
-      std::fprintf(stderr, "veskcal: cannot import %s, line %d: %s\n", file.c_str(),
-                   counts.error().line, counts.error().message.c_str());
-    } else {
-      std::fprintf(stderr, "veskcal: %s\n", counts.error().message.c_str());
-    }
+    std::fprintf(stderr, "veskcal: cannot export to %s: %s\n", file.c_str(),
+                 counts.error().c_str());
     return 1;
   }
-  std::printf("Imported %d keys and %d values from %s (%d keys outside the calendar skipped).\n",
-              counts->keys, counts->values, file.c_str(), counts->skippedKeys);
+  std::printf("Exported %d keys and %d values to %s.\n", counts->keys, counts->values,
+              file.c_str());
   return 0;
-}
-
-enum class Claim { Ours, OtherCopyCameForward, Refused };
-
-// How long a copy waits for another one that holds the data directory to
-// answer (it may still be starting) or to let go (it may be ending).
-constexpr auto kClaimWait = std::chrono::seconds(10);
-constexpr auto kClaimRetry = std::chrono::milliseconds(200);
-
-// Takes the data directory for this copy alone, so that two copies started
-// together never both open the store. The other copy is asked to come forward.
-Claim ClaimDataDirectory(DataDirLock& lock, InstanceGuard& guard,
-                         const std::filesystem::path& dataDir, std::string& error) {
-  const auto deadline = std::chrono::steady_clock::now() + kClaimWait;
-  for (;;) {
-    switch (lock.Acquire(dataDir)) {
-      case LockState::Held:
-        return Claim::Ours;
-      case LockState::Failed:
-        // A file system without locks: the single-instance socket still guards.
-        std::fprintf(stderr, "veskcal: %s\n", lock.error().c_str());
-        return Claim::Ours;
-      case LockState::Busy:
-        break;
-    }
-    if (guard.AskRunningCopy()) return Claim::OtherCopyCameForward;
-    if (std::chrono::steady_clock::now() >= deadline) {
-      error = "The data directory " + dataDir.string() +
-              " is in use by another program, which did not let go of it.";
-      return Claim::Refused;
-    }
-    std::this_thread::sleep_for(kClaimRetry);
-  }
 }
 
 // SIGTERM, SIGINT and SIGHUP reach the event loop through a pipe, where they
@@ -288,36 +223,20 @@ int RunProgram(int argc, char** argv) {
     return 1;
   }
   const std::filesystem::path dataDir = *prepared;
-  CVeskCalApp* running = nullptr;
-  InstanceGuard guard(InstanceName(dataDir));
-  DataDirLock lock;
-  std::string claimError;
-  switch (ClaimDataDirectory(lock, guard, dataDir, claimError)) {
-    case Claim::OtherCopyCameForward:
-      std::fprintf(stderr, "veskcal: %s\n", kAlreadyRunning.data());
-      QMessageBox::information(nullptr, ToQString(kAppCaption), ToQString(kAlreadyRunning));
-      return 0;
-    case Claim::Refused:
-      ShowError(claimError);
-      return 1;
-    case Claim::Ours:
-      break;
+  // Held for the whole run: commands on the store go through this calendar's
+  // socket from now on, and a second calendar comes no further than here.
+  auto claim = ClaimStore(dataDir);
+  if (!claim) {
+    ShowError(claim.error());
+    return 1;
   }
-  switch (guard.Acquire([&running] {
-    if (running != nullptr && running->mainFrame() != nullptr) running->mainFrame()->ComeForward();
-  })) {
-    case InstanceStatus::AlreadyRunning:
-      QMessageBox::information(nullptr, ToQString(kAppCaption), ToQString(kAlreadyRunning));
-      return 0;
-    case InstanceStatus::Failed:
-      // Better a second copy than no calendar at all.
-      std::fprintf(stderr, "veskcal: %s\n", guard.error().c_str());
-      break;
-    case InstanceStatus::First:
-      break;
+  if (!*claim) {
+    std::fprintf(stderr, "veskcal: %s\n", kAlreadyRunning.data());
+    QMessageBox::information(nullptr, ToQString(kAppCaption), ToQString(kAlreadyRunning));
+    return 0;
   }
 
-  auto store = OpenStore(dataDir);
+  auto store = OpenStore();
   if (!store) {
     ShowError(store.error());
     return 1;
@@ -347,7 +266,6 @@ int RunProgram(int argc, char** argv) {
   int status = 1;
   {
     CVeskCalApp application(ctx, [] { QCoreApplication::exit(0); });
-    running = &application;
     // The whole file is checked once the window is up, off the user's way.
     const std::filesystem::path storeFile = (*store)->file();
     StoreCheck check(storeFile, [&ctx, storeFile](const std::string& reason) {
@@ -359,6 +277,17 @@ int RunProgram(int argc, char** argv) {
     });
     check.StartAfter(kStoreCheckDelayMs);
     if (application.InitInstance()) {
+      // Requests are taken once the entries are loaded.
+      RequestHandler handler(ctx, [&application] {
+        if (application.mainFrame() != nullptr) application.mainFrame()->ComeForward();
+      });
+      RequestLimits limits;
+      limits.maxRequest = kMaxRequestBytes;
+      InstanceGuard guard(InstanceSocketPath(dataDir), limits);
+      if (!guard.Listen(
+              [&handler](std::string payload) { return handler.Prepare(std::move(payload)); },
+              [&handler](std::string_view reason) { return handler.Refuse(reason); }))
+        std::fprintf(stderr, "veskcal: %s\n", guard.error().c_str());
       // A new event loop forgets an earlier exit(), so an end asked for while
       // start-up ran a dialog of its own is honoured here.
       status = endRequested ? 0 : QApplication::exec();
@@ -366,7 +295,6 @@ int RunProgram(int argc, char** argv) {
     } else {
       ShowError("The main window could not be created.");
     }
-    running = nullptr;
   }
   // Closed windows still waiting to be deleted use the context, which goes first.
   ui.ReleaseWindows();
@@ -379,25 +307,36 @@ int RunProgram(int argc, char** argv) {
 int main(int argc, char** argv) {
   using vesk::CommandLine;
   const CommandLine line = vesk::ParseCommandLine(argc, argv);
+  // The commands on the data have options of their own, which the program's
+  // parser does not know.
+  if (line.action == CommandLine::Action::Run || line.action == CommandLine::Action::Unknown) {
+    if (auto data = vesk::ParseDataCommand(argc, argv)) {
+      if (!*data) {
+        std::fprintf(stderr, "veskcal: %s\n\n%s", data->error().c_str(), vesk::UsageText().c_str());
+        return vesk::kRefused;
+      }
+      vesk::QtClock clock;
+      return vesk::RunDataCommand(**data, clock);
+    }
+  }
   switch (line.action) {
     case CommandLine::Action::Help:
-      std::printf("%s\n\n%s", vesk::kVersionText.data(), vesk::kUsageText.data());
+      std::printf("%s\n\n%s", vesk::kVersionText.data(), vesk::UsageText().c_str());
       return 0;
     case CommandLine::Action::Version:
       std::printf("%s\n", vesk::kVersionText.data());
       return 0;
     case CommandLine::Action::Missing:
       std::fprintf(stderr, "veskcal: %s needs a file name\n\n%s", line.option.c_str(),
-                   vesk::kUsageText.data());
+                   vesk::UsageText().c_str());
       return 2;
     case CommandLine::Action::Unknown:
       std::fprintf(stderr, "veskcal: %s %s\n\n%s",
                    line.option.starts_with('-') ? "unknown option" : "unexpected argument",
-                   line.option.c_str(), vesk::kUsageText.data());
+                   line.option.c_str(), vesk::UsageText().c_str());
       return 2;
     case CommandLine::Action::Export:
-    case CommandLine::Action::Import:
-      return vesk::RunStoreCommand(line);
+      return vesk::ExportStore(line);
     case CommandLine::Action::Run:
       break;
   }

@@ -102,6 +102,7 @@ CPlannerEntry& CEntryList::CreateCopy(const CPlannerEntry& from) {
   e->notes = from.notes;
   e->xreminder = from.xreminder;
   e->until = from.until;
+  e->uid = from.uid;
   return Append(std::move(e));
 }
 

@@ -64,6 +64,9 @@ class CPlannerEntry {
   int repeats = 0;
   LocalTime started = 0;
   LocalTime until = 0;
+  // The iCalendar UID of the event the entry came from; empty for entries
+  // made here. Stored as "uid" only when set, shared by a series' copies.
+  std::string uid;
 
  private:
   friend class CEntryList;

@@ -46,6 +46,7 @@ struct StoredEntry {
   std::string nthweek;
   std::int32_t nthday = 0;
   std::int32_t until = 0;
+  std::string uid;
 };
 
 // One value of an entry key: exactly one of the two members is set.
@@ -73,6 +74,8 @@ constexpr EntryField kEntryFields[] = {
     {"nthweek", nullptr, &StoredEntry::nthweek},
     {"nthday", &StoredEntry::nthday, nullptr},
     {"until", &StoredEntry::until, nullptr},
+    // Written only when set: entries made here keep the sixteen values.
+    {"uid", nullptr, &StoredEntry::uid},
 };
 constexpr std::size_t kEntryFieldCount = std::size(kEntryFields);
 
@@ -124,6 +127,7 @@ StoredEntry FromEntry(const CPlannerEntry& e) {
   s.nthweek = e.nthweek;
   s.nthday = e.nthday;
   s.until = e.until;
+  s.uid = e.uid;
   return s;
 }
 
@@ -140,6 +144,7 @@ void ToEntry(StoredEntry&& s, CPlannerEntry& e) {
   e.nthweek = std::move(s.nthweek);
   e.nthday = s.nthday;
   e.until = s.until;
+  e.uid = std::move(s.uid);
 }
 
 // Writes the sixteen values into the store's open key, in their order.
@@ -147,7 +152,7 @@ void WriteValues(CRegistryStore& store, const StoredEntry& s) {
   for (const EntryField& f : kEntryFields) {
     if (f.number)
       store.SetInt(f.name, s.*f.number);
-    else
+    else if (f.text != &StoredEntry::uid || !s.uid.empty())
       store.SetString(f.name, s.*f.text);
   }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QImage>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -72,6 +73,16 @@ class RecordingWindow : public Window {
   bool minimizeHandled = true;
   bool closeDestroys = false;
 };
+
+// Runs the event loop until done() holds or a generous deadline passes.
+template <typename Done>
+bool RunUntil(Done done, int ms = 10'000) {
+  QDeadlineTimer deadline(ms);
+  while (!done() && !deadline.hasExpired()) {
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
+  return done();
+}
 
 // The text of a PDF file as pdftotext gives it (pages end in a form feed).
 inline std::string PdfText(const std::string& pdf) {

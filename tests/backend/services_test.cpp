@@ -10,7 +10,6 @@
 #include <fstream>
 
 #include "backend_fixture.h"
-#include "platform/qt/instance_guard.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_common_dialogs.h"
 #include "platform/qt/qt_font.h"
@@ -21,16 +20,6 @@
 
 namespace vesk::test {
 namespace {
-
-// Runs the event loop until done() holds or a generous deadline passes.
-template <typename Done>
-bool RunUntil(Done done) {
-  QDeadlineTimer deadline(10'000);
-  while (!done() && !deadline.hasExpired()) {
-    QApplication::processEvents(QEventLoop::AllEvents, 50);
-  }
-  return done();
-}
 
 TEST(FileFilterTest, DesktopFiltersBecomeQtFilters) {
   EXPECT_EQ(ToQtFileFilter("Wave files (*.wav)|*.wav||"), "Wave files (*.wav)");
@@ -69,28 +58,6 @@ TEST_F(QtBackendTest, ComicSansFallsBackToComicNeue) {
   if (QFontDatabase::hasFamily("Comic Sans MS")) GTEST_SKIP() << "the real face is installed";
   const QFont font = ToQFont(FontRecord::DefaultMain(), QFont());
   EXPECT_EQ(QFontInfo(font).family(), "Comic Neue");
-}
-
-TEST(InstanceGuardTest, ASecondCopyIsRefusedAndAsksTheFirstToShow) {
-  const std::string base = "veskcal-test-" + std::to_string(::getpid());
-  InstanceGuard first(base);
-  int shows = 0;
-  ASSERT_EQ(first.Acquire([&] { ++shows; }), InstanceStatus::First) << first.error();
-  InstanceGuard second(base);
-  EXPECT_EQ(second.Acquire([] { FAIL() << "the second copy must not listen"; }),
-            InstanceStatus::AlreadyRunning);
-  EXPECT_TRUE(RunUntil([&] { return shows == 1; }));
-  EXPECT_NE(first.serverName().find(std::to_string(::getuid())), std::string::npos);
-}
-
-TEST(InstanceGuardTest, AStaleSocketDoesNotBlockTheFirstCopy) {
-  const std::string base = "veskcal-stale-" + std::to_string(::getpid());
-  {
-    InstanceGuard crashed(base);
-    ASSERT_EQ(crashed.Acquire([] {}), InstanceStatus::First);
-  }
-  InstanceGuard next(base);
-  EXPECT_EQ(next.Acquire([] {}), InstanceStatus::First) << next.error();
 }
 
 TEST(TimersTest, ATimerRepeatsUntilKilledAndMayKillItself) {

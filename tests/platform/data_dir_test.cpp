@@ -12,7 +12,6 @@
 #include <optional>
 #include <vector>
 
-#include "platform/data_dir_lock.h"
 #include "support/test_app.h"
 
 namespace vesk {
@@ -209,22 +208,6 @@ TEST(DataDirTest, WithoutHomeTheUserDatabaseNamesItAndWithoutEitherItIsSaid) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
-}
-
-TEST(DataDirLockTest, OneHolderAtATimeUntilItLetsGo) {
-  test::TempDir tmp;
-  const std::filesystem::path dir = tmp.path();
-  auto first = std::make_unique<DataDirLock>();
-  ASSERT_EQ(first->Acquire(dir), LockState::Held);
-  DataDirLock second;
-  EXPECT_EQ(second.Acquire(dir), LockState::Busy);
-  first.reset();
-  EXPECT_EQ(second.Acquire(dir), LockState::Held);
-
-  DataDirLock missing;
-  EXPECT_EQ(missing.Acquire(dir / "gone"), LockState::Failed);
-  EXPECT_EQ(missing.error(), "Cannot lock the data directory " + (dir / "gone").string() +
-                                 ": No such file or directory");
 }
 
 TEST(DataDirTest, AFileInTheWayIsReportedWithTheDirectoryName) {

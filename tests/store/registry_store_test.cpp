@@ -134,6 +134,21 @@ TEST_F(RegistryStoreTest, SavedEntryLoadsBackWhole) {
   EXPECT_EQ(std::tuple(r.sday, r.nthweek), std::tuple("Monday", "2nd"));
 }
 
+TEST_F(RegistryStoreTest, AnImportedEntrysUidIsStoredLoadedAndCopiedToItsOccurrences) {
+  CPlannerEntry& made = app.ctx.entries.Create();
+  made.SetSlot(2000, 3, 20, 9, 0, "Here");
+  store.SaveEntry(made);
+  EXPECT_FALSE(reg.QueryValue(CRegistryStore::EntryPath(2000, 3, 20, 9, 0), "uid"));
+
+  CPlannerEntry& e = app.ctx.entries.Create();
+  e.SetSlot(2000, 3, 21, 9, 0, "Imported");
+  e.uid = "abc@example.com";
+  store.SaveEntry(e);
+  EXPECT_EQ(app.ctx.entries.CreateCopy(e).uid, "abc@example.com");
+  bool valid = false;
+  EXPECT_EQ(Load(2000, 3, 21, 9, 0, valid).uid, "abc@example.com");
+}
+
 TEST_F(RegistryStoreTest, MonthKeyNamesParseOnlyInTheFormTheStoreWrites) {
   struct Row {
     std::string_view name;

@@ -1,6 +1,13 @@
 #pragma once
-// One running copy per user: the first copy listens on a per-user local
-// socket; a later copy finds it there, asks it to come forward and ends.
+// The running calendar's per-user local socket. Later copies of the program
+// and the command line send it requests; each connection carries one framed
+// request (local_socket.h) and gets one framed reply. The socket takes only
+// its own user, bounds every request and gives up on a client that does not
+// finish in time; what a request means is decided above.
+#include <sys/types.h>
+
+#include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -8,41 +15,54 @@
 
 class QLocalServer;
 class QLocalSocket;
+class QObject;
+class QThreadPool;
 
 namespace vesk {
 
-enum class InstanceStatus {
-  First,           // this copy runs; requests from later copies reach the callback
-  AlreadyRunning,  // another copy runs and was asked to show itself
-  Failed,          // neither listening nor reaching a running copy worked
+struct RequestLimits {
+  std::size_t maxRequest = 1 << 20;  // payload bytes
+  int deadlineMs = 10000;            // for the whole request to arrive
+  uid_t user;                        // the only user served; this process's by default
+  RequestLimits();
 };
 
 class InstanceGuard {
  public:
-  // base names the program; the user id is added so users do not meet.
-  explicit InstanceGuard(std::string_view base = "veskcal");
+  // A request is answered in three steps, so the window never waits on the
+  // slow ones: Prepare runs on a worker thread with the request's bytes, the
+  // Apply it returns on the user-interface thread, the Finish that returns
+  // on a worker again; Finish gives the reply's bytes.
+  using Finish = std::function<std::string()>;
+  using Apply = std::function<Finish()>;
+  using Prepare = std::function<Apply(std::string payload)>;
+  // The reply to a request that was not taken, with the reason.
+  using Refuse = std::function<std::string(std::string_view reason)>;
+
+  explicit InstanceGuard(std::filesystem::path socket, RequestLimits limits = {});
+  // Waits for requests still being worked on.
   ~InstanceGuard();
   InstanceGuard(const InstanceGuard&) = delete;
   InstanceGuard& operator=(const InstanceGuard&) = delete;
 
-  // Takes the single-instance place, or asks the copy that holds it to show
-  // itself. onShowRequest runs (on the UI thread) for every later copy.
-  InstanceStatus Acquire(std::function<void()> onShowRequest);
-  // Asks a running copy to show itself, without taking its place; false when
-  // none answers.
-  bool AskRunningCopy();
-  // Why Acquire failed.
+  // Listens on the socket (replacing a stale one); false when it cannot.
+  bool Listen(Prepare prepare, Refuse refuse);
   const std::string& error() const { return error_; }
-  const std::string& serverName() const { return name_; }
+  const std::filesystem::path& socket() const { return path_; }
 
  private:
   void OnNewConnection();
-  void ReadRequests(QLocalSocket& socket);
+  void Read(QLocalSocket* socket);
+  void Answer(QLocalSocket* socket, const std::string& payload);
+  void Start(QLocalSocket* socket, std::string payload);
 
-  std::string name_;
+  std::filesystem::path path_;
+  RequestLimits limits_;
   std::string error_;
+  Prepare prepare_;
+  Refuse refuse_;
+  std::unique_ptr<QThreadPool> pool_;
   std::unique_ptr<QLocalServer> server_;
-  std::function<void()> onShowRequest_;
 };
 
 }  // namespace vesk
