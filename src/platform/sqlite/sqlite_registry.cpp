@@ -94,7 +94,8 @@ std::expected<std::unique_ptr<SqliteRegistry>, std::string> SqliteRegistry::Open
   if (error.empty() && sqlite3_db_readonly(db, "main") == 1) error = "it is read-only";
   if (error.empty()) {
     sqlite3_busy_timeout(db, busyTimeoutMs);
-    error = state->empty ? ExecSql(db, kSchemaSql) : CheckExisting(db, file, check, uncleanEnd, busyTimeoutMs);
+    error = state->empty ? ExecSql(db, kSchemaSql)
+                         : CheckExisting(db, file, check, uncleanEnd, busyTimeoutMs);
   }
   if (error.empty()) error = registry->Prepare();
   if (error.empty()) return registry;
@@ -146,6 +147,10 @@ std::string SqliteRegistry::Prepare() {
   sqlite3_finalize(mode);
   if (journal != "wal") return "the write-ahead log cannot be used (journal mode " + journal + ")";
   if (std::string error = ExecSql(db_, "PRAGMA synchronous = FULL"); !error.empty()) return error;
+  // Room for the pages a long group (an import, a restore) touches, so that
+  // it does not write them out and read them back half-way; memory grows to
+  // it only when such a group runs.
+  if (std::string error = ExecSql(db_, "PRAGMA cache_size = -16384"); !error.empty()) return error;
   for (int i = 0; i < kStmtCount; ++i) {
     if (sqlite3_prepare_v3(db_, kStmtSql[i], -1, SQLITE_PREPARE_PERSISTENT, &stmts_[i], nullptr) !=
         SQLITE_OK) {
@@ -164,6 +169,7 @@ bool SqliteRegistry::Step(Stmt s) {
 
 void SqliteRegistry::ForgetCaches() {
   ids_.clear();
+  missParent_ = -1;
   lastId_ = -1;
   valuesId_ = -1;
   values_.clear();
@@ -201,12 +207,18 @@ bool SqliteRegistry::Apply(Write&& write) {
 }
 
 std::optional<std::int64_t> SqliteRegistry::FindChild(std::int64_t parent, std::string_view name) {
+  // A key about to be made was looked for just before.
+  if (parent == missParent_ && name == missName_) return std::nullopt;
   sqlite3_stmt* st = stmts_[kFindChild];
   sqlite3_bind_int64(st, 1, parent);
   sqlite3_bind_text(st, 2, name.data(), static_cast<int>(name.size()), SQLITE_STATIC);
   std::optional<std::int64_t> id;
   if (sqlite3_step(st) == SQLITE_ROW) id = sqlite3_column_int64(st, 0);
   sqlite3_reset(st);
+  if (!id) {
+    missParent_ = parent;
+    missName_.assign(name);
+  }
   return id;
 }
 
@@ -311,6 +323,10 @@ OpenResult SqliteRegistry::CreateKey(std::string_view path) {
         }
         if (id == enumId_) enumId_ = -1;
         id = sqlite3_last_insert_rowid(db_);
+        // A new key holds no values: the writes that follow need not read them.
+        valuesId_ = id;
+        values_ = empty;
+        missParent_ = -1;
       }
       if (ids_.size() >= kMaxRememberedIds) ids_.clear();
       ids_.emplace(key, id);
@@ -398,17 +414,23 @@ bool SqliteRegistry::SetValue(std::string_view path, std::string_view name, cons
   const std::optional<std::int64_t> id = Resolve(path);
   // The root holds no values; damaged values are never written over.
   if (!id || *id == 0) return false;
-  const ValueList* current = ReadValues(*id);
-  if (!current) return false;
-  ValueList list = *current;
-  SetPackedValue(list, name, value);
   if (depth_ > 0 && !poisoned_) {
-    pending_[*id] = std::move(list);
+    auto waiting = pending_.find(*id);
+    if (waiting == pending_.end()) {
+      const ValueList* current = ReadValues(*id);
+      if (!current) return false;
+      waiting = pending_.emplace(*id, *current).first;
+    }
+    SetPackedValue(waiting->second, name, value);
     // A long group (a restore, an import) writes as it goes, so that memory
     // never holds the group whole.
     if (pending_.size() >= kMaxPendingKeys) return Apply([&] { return WritePending(); });
     return true;
   }
+  const ValueList* current = ReadValues(*id);
+  if (!current) return false;
+  ValueList list = *current;
+  SetPackedValue(list, name, value);
   return Apply([&] { return WriteValues(*id, list); });
 }
 

@@ -126,6 +126,9 @@ class SqliteRegistry : public Registry {
   std::unordered_map<std::int64_t, ValueList> pending_;
   // Row ids of keys met lately, by path in upper case; bounded.
   std::unordered_map<std::string, std::int64_t> ids_;
+  // The sub-key found missing last (parent row id, name).
+  std::int64_t missParent_ = -1;
+  std::string missName_;
   // The path resolved last, as the caller spelled it.
   std::string lastPath_;
   std::int64_t lastId_ = -1;
