@@ -32,6 +32,7 @@
 #include "platform/qt/instance_guard.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_icons.h"
+#include "platform/qt/qt_notifier.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_timers.h"
 #include "platform/qt/qt_ui.h"
@@ -162,6 +163,14 @@ int ExportStore(const CommandLine& line) {
   return 0;
 }
 
+// The notification centre shows the calendar's icon: the picture beside the
+// help pages when there is one (a build tree), else the installed theme icon.
+std::string NotificationIcon(const std::filesystem::path& installedData) {
+  const std::filesystem::path picture = installedData / "veskcal.svg";
+  std::error_code ec;
+  return std::filesystem::is_regular_file(picture, ec) ? picture.string() : std::string("veskcal");
+}
+
 // SIGTERM, SIGINT and SIGHUP reach the event loop through a pipe, where they
 // end the program as "E&xit" does.
 int signalPipe[2] = {-1, -1};
@@ -258,6 +267,8 @@ int RunProgram(int argc, char** argv) {
   ctx.ui = &ui;
   ctx.dataDir = dataDir;
   ctx.installedDataDir = InstalledDataDirectory();
+  QtNotifier notifications("Vesk Calendar", NotificationIcon(ctx.installedDataDir));
+  ctx.notifier = &notifications;
   ReminderScheduler scheduler(ctx);
   ctx.armer = &scheduler;
   ProgramWindows windows(ctx);

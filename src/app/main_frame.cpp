@@ -8,6 +8,7 @@
 #include "res/main_menu.h"
 #include "store/app_context.h"
 #include "store/backup_file.h"
+#include "store/hooks.h"
 #include "store/sounds.h"
 #include "views/month_view.h"
 
@@ -32,12 +33,13 @@ WindowStyle FrameStyle() {
 }  // namespace
 
 CMainFrame::CMainFrame(AppContext& ctx, std::function<void()> onEnded)
-    : Window(*ctx.ui), ctx_(ctx), onEnded_(std::move(onEnded)) {
+    : Window(*ctx.ui), ctx_(ctx), onEnded_(std::move(onEnded)), countdowns_(ctx) {
   ctx_.mainWindow = this;
 }
 
 CMainFrame::~CMainFrame() {
   KillFrameTimers();
+  ctx_.clock.SetResumeHandler({});
   // The view is this window's child: it goes before the frame's own window.
   view_.reset();
   if (ctx_.mainWindow == this) ctx_.mainWindow = nullptr;
@@ -90,6 +92,9 @@ void CMainFrame::OnCreate() {
   ArmTimer(kPopupTimerId, static_cast<unsigned>(view_->DayPopupLifetime()));
   ArmSweep();
   ArmTipRefresh();
+  ctx_.clock.SetResumeHandler([frame = Ref()] {
+    if (Window* w = frame.get()) static_cast<CMainFrame*>(w)->OnResume();
+  });
 }
 
 void CMainFrame::PlaceMainWindow() {
@@ -151,6 +156,13 @@ void CMainFrame::Exit() {
   if (IsCreated()) Destroy();
 }
 
+void CMainFrame::OnResume() {
+  if (ctx_.armer != nullptr) ctx_.armer->CatchUpAfterSleep();
+  // The minute timer stood still during the sleep: back onto the minute.
+  RefreshTrayTip();
+  ArmTipRefresh();
+}
+
 bool CMainFrame::TrayAvailable() const { return tray_ != nullptr && tray_->IsAvailable(); }
 
 void CMainFrame::Hide() {
@@ -197,6 +209,8 @@ void CMainFrame::OnTimer(int id) {
       ctx_.entries.RearmTimers(false);
       break;
     case kTrayTipTimerId:
+      // The one periodic wake-up also looks for a jump of the wall clock.
+      if (ctx_.armer != nullptr) ctx_.armer->CheckClock();
       // Between events no window holds an entry of a month nothing asked about.
       ctx_.entries.Trim();
       RefreshTrayTip();
@@ -231,6 +245,7 @@ void CMainFrame::OnClose() {
 
 void CMainFrame::OnDestroy() {
   KillFrameTimers();
+  ctx_.clock.SetResumeHandler({});
   // The view's end closes the day planners first, so that the lines they
   // store are in the backup; its purge of old months changes only the store,
   // while the backup is written from the entries in memory.

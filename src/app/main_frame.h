@@ -9,6 +9,7 @@
 
 #include "platform/ui.h"
 #include "platform/window.h"
+#include "reminders/countdowns.h"
 #include "reminders/next_appointment.h"
 #include "store/main_window.h"
 
@@ -61,8 +62,11 @@ class CMainFrame : public Window, public TrayHandler, public MainWindow {
   void Exit();
   // The options or the colours changed: every open window repaints with them.
   void RepaintAllWindows();
+  // The machine woke from sleep: the reminders catch up with the wall clock.
+  void OnResume();
 
   CVeskCalView& view() const { return *view_; }
+  Countdowns& countdowns() { return countdowns_; }
   TrayIcon* tray() const { return tray_.get(); }
   int borderWidth() const { return borderWidth_; }
   int borderHeight() const override { return borderHeight_; }
@@ -107,6 +111,7 @@ class CMainFrame : public Window, public TrayHandler, public MainWindow {
   std::unique_ptr<CVeskCalView> view_;
   std::unique_ptr<TrayIcon> tray_;
   TooltipText tooltip_;
+  Countdowns countdowns_;
   int borderWidth_ = 0;
   int borderHeight_ = 0;
   int moveCount_ = 0;

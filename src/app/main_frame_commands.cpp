@@ -6,6 +6,7 @@
 #include "app/backup_dialog.h"
 #include "app/main_frame.h"
 #include "calendar/local_time.h"
+#include "reminders/countdown_dlg.h"
 #include "res/app_dialogs.h"
 #include "res/command_ids.h"
 #include "store/app_context.h"
@@ -110,6 +111,9 @@ bool CMainFrame::OnCommand(int id) {
     case res::kIdAbout:
       CAboutDlg(ui()).DoModal(this);
       return true;
+    case res::kIdTimer:
+      CCountdownDlg(ui(), countdowns_).DoModal(this);
+      return true;
     case res::kIdHide:
       Hide();
       return true;
@@ -156,10 +160,6 @@ void CMainFrame::OnUpdateCommand(int id, CommandState& state) {
       state.enabled = std::filesystem::exists(BackupPath(ctx_, kBackupFileName), ec);
       break;
     }
-    // Its dialog is not part of the program yet.
-    case res::kIdTimer:
-      state.enabled = false;
-      break;
     default:
       break;
   }

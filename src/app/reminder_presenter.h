@@ -1,29 +1,59 @@
 #pragma once
-// How the desktop program announces a due reminder. Until the reminder pop-up
-// window exists, the announcement is a message box with the pop-up's caption
-// and the entry's text, after the reminder sound.
-#include <string>
+// How the desktop program announces reminders: a pop-up owned by the month
+// view and, unless the "notifications" option is 0, a desktop notification
+// beside it. The notification's "Snooze 5 minutes" brings the entry's reminder
+// back five minutes later, a click on it opens the entry's day planner, and
+// closing either the pop-up or the notification closes the other.
+#include <cstdint>
+#include <map>
 #include <string_view>
+#include <vector>
 
+#include "platform/notifier.h"
+#include "platform/window.h"
 #include "reminders/reminder_scheduler.h"
+#include "reminders/reminder_wnd.h"
 
 namespace vesk {
 
 struct AppContext;
 
-// "Tomorrow" for the day-early reminder; "VeskCal" for hour -1 (an expired
-// countdown); otherwise "VeskCal - 9:05am" on the 12-hour clock (hour 0 stays 0).
-std::string ReminderCaption(int hour, int minute, bool dayEarly);
+inline constexpr int kSnoozeMinutes = 5;
+inline constexpr std::string_view kSnoozeAction = "snooze";
+inline constexpr std::string_view kSnoozeLabel = "Snooze 5 minutes";
+inline constexpr std::string_view kOpenLabel = "Open the day planner";
 
-class AppReminderPresenter : public ReminderPresenter {
+class AppReminderPresenter : public ReminderPresenter, public NotificationHandler {
  public:
   explicit AppReminderPresenter(AppContext& ctx) : ctx_(ctx) {}
+  // Leaves the context and the notifier without it.
+  ~AppReminderPresenter() override;
+  AppReminderPresenter(const AppReminderPresenter&) = delete;
+  AppReminderPresenter& operator=(const AppReminderPresenter&) = delete;
+
+  // Becomes the context's presenter and hears the notifier's reports.
+  void Attach();
+
   void ActivateMainFrame() override;
-  void ShowReminder(int month, int day, int hour, int minute, std::string_view text,
-                    bool dayEarly) override;
+  void ShowReminder(const ReminderNotice& notice) override;
+  void ShowMissed(const std::vector<ReminderNotice>& missed) override;
+
+  void OnNotificationAction(int id, std::string_view key) override;
+  void OnNotificationDismissed(int id) override;
 
  private:
+  // A pop-up and the notification that goes with it (entry 0: no actions).
+  struct Link {
+    WindowRef popup;
+    std::uint64_t entry = 0;
+  };
+  PopupLooks Looks() const;
+  void Open(ReminderContent content, std::string body, std::uint64_t entry);
+  // Forgets the notification and closes its pop-up; returns its entry serial.
+  std::uint64_t Unlink(int id);
+
   AppContext& ctx_;
+  std::map<int, Link> links_;
 };
 
 }  // namespace vesk

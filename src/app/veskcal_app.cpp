@@ -7,6 +7,7 @@
 #include "calendar/local_time.h"
 #include "platform/ui.h"
 #include "store/app_context.h"
+#include "store/hooks.h"
 #include "store/printer_store.h"
 #include "store/sounds.h"
 #include "views/month_view.h"
@@ -16,10 +17,7 @@ namespace vesk {
 CVeskCalApp::CVeskCalApp(AppContext& ctx, std::function<void()> onEnded)
     : ctx_(ctx), onEnded_(std::move(onEnded)), presenter_(ctx) {}
 
-CVeskCalApp::~CVeskCalApp() {
-  frame_.reset();
-  if (ctx_.presenter == &presenter_) ctx_.presenter = nullptr;
-}
+CVeskCalApp::~CVeskCalApp() { frame_.reset(); }
 
 void CVeskCalApp::FirstRunSetup() {
   if (ctx_.store.OpenSection(kSoundsSection) != OpenResult::Created) return;
@@ -33,7 +31,7 @@ void CVeskCalApp::FirstRunSetup() {
 }
 
 bool CVeskCalApp::InitInstance() {
-  ctx_.presenter = &presenter_;
+  presenter_.Attach();
   FirstRunSetup();
   PlayStartSound(ctx_);
   if (std::optional<PrinterSettings> printer = LoadPrinter(ctx_.store)) {
@@ -49,6 +47,8 @@ bool CVeskCalApp::InitInstance() {
   CVeskCalView& view = frame_->view();
   view.LoadColors();
   ctx_.ui->SetDialogColors(view.colors().back, view.colors().fore);
+  // Last, so that the pop-up of what was missed has the colours.
+  if (ctx_.armer != nullptr) ctx_.armer->CatchUpAtStart();
   return true;
 }
 

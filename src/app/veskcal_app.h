@@ -21,8 +21,9 @@ class CVeskCalApp {
   CVeskCalApp& operator=(const CVeskCalApp&) = delete;
 
   // The first-run set-up, the start sound, the main frame with its view, the
-  // colour set and the dialog colours. False when the main frame could not be
-  // created: the program ends.
+  // colour set and the dialog colours, then the reminders missed while the
+  // program did not run. False when the main frame could not be created: the
+  // program ends.
   bool InitInstance();
   // Ends the program as "E&xit" does (a signal, the session ending).
   void Exit();

@@ -18,14 +18,17 @@ class Ui;
 class Window;
 
 struct WindowStyle {
-  bool caption = true;       // title bar
-  bool systemMenu = true;    // close box
+  bool caption = true;     // title bar
+  bool systemMenu = true;  // close box
   bool minimizeBox = false;
   bool sizing = false;
-  bool vscroll = false;      // a vertical scroll bar beside the client area
-  bool popup = false;        // borderless (day popup)
-  bool disabled = false;     // never takes input or focus
-  bool toolWindow = false;   // no taskbar button
+  bool vscroll = false;     // a vertical scroll bar beside the client area
+  bool popup = false;       // borderless (day popup)
+  bool disabled = false;    // never takes input or focus
+  bool toolWindow = false;  // no taskbar button
+  // An owned window that a modal dialog of its owner does not hold back: it
+  // takes input while the dialog runs (a reminder pop-up).
+  bool independent = false;
 };
 
 // Scroll bar request codes, as the handlers receive them.

@@ -1,9 +1,11 @@
 #include "reminders/reminder_scheduler.h"
 
+#include <algorithm>
 #include <string>
 
 #include "store/app_context.h"
 #include "store/entry_list.h"
+#include "store/options_store.h"
 #include "store/planner_entry.h"
 
 namespace vesk {
@@ -15,19 +17,6 @@ namespace {
 constexpr int kSweepTimerId = 3000;
 constexpr int kLastSweepRetryId = 3009;
 constexpr int kDayPopupTimerId = 3488;
-
-// The lead time of the reminder that falls due within its window, in seconds
-// from now; 0 when neither reminder is in range.
-std::int64_t ReminderDelay(const CPlannerEntry& entry, std::int64_t now) {
-  const std::int64_t t = entry.time();
-  const std::int64_t normal = t - now - std::int64_t{entry.early} * 60;
-  if (normal >= 1 && normal <= kOneDay - 1) return normal;
-  if (entry.xreminder) {
-    const std::int64_t dayEarly = t - now - kOneDay;
-    if (dayEarly >= 1 && dayEarly <= kExtraWindow - 1) return dayEarly;
-  }
-  return 0;
-}
 
 }  // namespace
 
@@ -45,15 +34,51 @@ int ReminderScheduler::TakeTimerId() {
   return next++;
 }
 
+bool ReminderScheduler::WasShown(const CPlannerEntry& entry, std::int64_t at) const {
+  return shown_.contains({entry.serial(), at});
+}
+
+void ReminderScheduler::MarkShown(const CPlannerEntry& entry, std::int64_t at) {
+  shown_.insert({entry.serial(), at});
+}
+
+std::optional<ReminderScheduler::Due> ReminderScheduler::NextDue(const CPlannerEntry& entry,
+                                                                 std::int64_t now) const {
+  const std::int64_t t = entry.time();
+  const std::int64_t dayEarly = t - kOneDay;
+  const std::int64_t normal = t - std::int64_t{entry.early} * 60;
+  // The day-early reminder comes first while it is ahead, even when the
+  // normal one already falls within the day: arming the later one would lose it.
+  if (entry.xreminder && dayEarly - now >= 1 && dayEarly - now <= kExtraWindow - 1 &&
+      !WasShown(entry, dayEarly)) {
+    return Due{dayEarly, true};
+  }
+  if (normal - now >= 1 && normal - now <= kOneDay - 1 && !WasShown(entry, normal)) {
+    return Due{normal, false};
+  }
+  return std::nullopt;
+}
+
 void ReminderScheduler::ArmReminder(CPlannerEntry& entry) {
   if (entry.timer != 0) {
     ctx_.timers.KillTimer(entry.timer);
     entry.timer = 0;
   }
-  if (entry.early == -1 || !entry.reminder) return;
+  if (entry.early == -1 || !entry.reminder) {
+    snoozed_.erase(entry.serial());
+    return;
+  }
 
-  const std::int64_t delay = ReminderDelay(entry, ctx_.clock.Now());
-  if (delay == 0) return;
+  const std::int64_t now = ctx_.clock.Now();
+  std::int64_t delay = 0;
+  if (auto snooze = snoozed_.find(entry.serial()); snooze != snoozed_.end()) {
+    // A snooze that ran out while the machine slept comes at once.
+    delay = std::max<std::int64_t>(snooze->second - now, 1);
+  } else if (const std::optional<Due> due = NextDue(entry, now)) {
+    delay = due->at - now;
+  } else {
+    return;
+  }
 
   const int id = TakeTimerId();
   if (id == 0) return;
@@ -63,6 +88,11 @@ void ReminderScheduler::ArmReminder(CPlannerEntry& entry) {
                                      [this](int firedId) { OnReminderTimer(firedId); });
 }
 
+void ReminderScheduler::Snooze(CPlannerEntry& entry, int minutes) {
+  snoozed_[entry.serial()] = ctx_.clock.Now() + std::int64_t{minutes} * 60;
+  ArmReminder(entry);
+}
+
 void ReminderScheduler::OnReminderTimer(int id) {
   ctx_.timers.KillTimer(id);
   CPlannerEntry* entry = ctx_.entries.FindByTimer(id);
@@ -70,22 +100,45 @@ void ReminderScheduler::OnReminderTimer(int id) {
 
   const std::int64_t now = ctx_.clock.Now();
   const std::int64_t t = entry->time();
-  const bool normalDue = t - std::int64_t{entry->early} * 60 <= now + kFiringTolerance;
+  const std::int64_t normal = t - std::int64_t{entry->early} * 60;
+  const bool normalDue = normal <= now + kFiringTolerance;
   const bool dayEarly = !normalDue && entry->xreminder && t - kOneDay <= now + kFiringTolerance;
-  // Fired too early: the entry keeps its id until it is scheduled again.
-  if (!normalDue && !dayEarly) return;
+  if (!normalDue && !dayEarly) {
+    // Fired too early: the wall clock was set back after the timer was armed.
+    // Armed again from the wall clock, the reminder still comes on time.
+    ArmReminder(*entry);
+    return;
+  }
   entry->timer = 0;
+  snoozed_.erase(entry->serial());
+  const std::int64_t at = normalDue ? normal : t - kOneDay;
+  MarkShown(*entry, at);
+  Remember(std::max(now, at));
 
   // Copied before the windows run: activating the frame may change the list.
-  const int month = entry->month(), day = entry->day();
-  const int hour = entry->hour(), minute = entry->minute();
-  const std::string notes = entry->notes;
+  ReminderNotice notice{.entry = entry->serial(),
+                        .year = entry->year(),
+                        .month = entry->month(),
+                        .day = entry->day(),
+                        .hour = entry->hour(),
+                        .minute = entry->minute(),
+                        .text = entry->notes,
+                        .dayEarly = dayEarly};
+  // The normal reminder after the day-early one is armed now: a sweep could
+  // come only after it was due.
+  ArmReminder(*entry);
 
   ReminderPresenter* presenter = ctx_.presenter;
   if (!presenter) return;
   presenter->ActivateMainFrame();
   if (ctx_.options.reminders == 1) return;  // "No Reminders"
-  presenter->ShowReminder(month, day, hour, minute, notes, dayEarly);
+  presenter->ShowReminder(notice);
+}
+
+void ReminderScheduler::Remember(std::int64_t t) {
+  if (t <= watched_) return;
+  watched_ = t;
+  SaveLastRun(ctx_.store, watched_);
 }
 
 }  // namespace vesk

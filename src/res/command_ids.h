@@ -108,6 +108,11 @@ inline constexpr int kIdReminderEnabled = 1063;
 inline constexpr int kIdReminderExtra = 1064;
 inline constexpr int kIdReminderSlider = 1073;
 
+// Controls of the countdown timer dialog (151).
+inline constexpr int kIdCountdownText = 1064;
+inline constexpr int kIdCountdownSlider = 1065;
+inline constexpr int kIdCountdownMinutes = 1066;
+
 // Help topics (0 is the contents page).
 inline constexpr int kHelpContents = 0;
 inline constexpr int kHelpDayPlanner = 102;

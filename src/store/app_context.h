@@ -17,6 +17,7 @@ namespace vesk {
 
 class ReminderArmer;
 class ReminderPresenter;
+class Notifier;
 class ViewNotifier;
 class Ui;
 class MainWindow;
@@ -54,6 +55,8 @@ struct AppContext {
   ReminderPresenter* presenter = nullptr;
   // Repaint requests to the month view; none before the view exists.
   ViewNotifier* views = nullptr;
+  // Desktop notifications beside the reminder pop-ups; none without a desktop.
+  Notifier* notifier = nullptr;
 
   // The whole-file check after start-up found the store damaged: the
   // program ends without purging it or writing the automatic backup from it.

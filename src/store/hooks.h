@@ -5,11 +5,22 @@ namespace vesk {
 
 class CPlannerEntry;
 
-// Arms (or disarms) the reminder timer of an entry after its time was computed.
+// The reminder timers: arming (or disarming) an entry's timer after its time
+// was computed, and keeping the reminders true to the wall clock.
 class ReminderArmer {
  public:
   virtual ~ReminderArmer() = default;
   virtual void ArmReminder(CPlannerEntry& entry) = 0;
+  // The entry's reminder comes back minutes from now; its lead stays as it is.
+  virtual void Snooze(CPlannerEntry& entry, int minutes) = 0;
+  // Start-up, once every entry is read: the reminders that fell due while the
+  // program did not run (within the last day), shown once.
+  virtual void CatchUpAtStart() = 0;
+  // Every minute: a jump of the wall clock is caught up as a wake-up is.
+  virtual void CheckClock() = 0;
+  // The machine woke from sleep: what fell due meanwhile shows at once, and
+  // every reminder is armed again from the wall clock.
+  virtual void CatchUpAfterSleep() = 0;
 };
 
 // Repaint requests for the month view.

@@ -1,6 +1,7 @@
 #pragma once
-// The options record: ten integers under the "reminders" key. The run-time
-// copies live in the application context, where every window reads them.
+// The options record: ten integers under the "reminders" key, and beside them
+// the switch for desktop notifications. The run-time copies live in the
+// application context, where every window reads them.
 
 namespace vesk {
 
@@ -15,6 +16,7 @@ struct Options {
   int a24hour = 0;        // 24-hour times
   int europe = 0;         // weeks start on Monday
   int ontop = 0;          // main window always on top
+  int notifications = 1;  // reminders also go to the desktop's notification centre
 };
 
 }  // namespace vesk

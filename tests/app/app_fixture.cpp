@@ -25,6 +25,7 @@ AppTest::AppTest(int year, int month, int day, int hour, int minute)
     : app(year, month, day, hour, minute), dataDir(temp.path()) {
   app.ctx.ui = &ui;
   app.ctx.windows = &windows;
+  app.ctx.notifier = &notifier;
   app.ctx.dataDir = dataDir;
 }
 

@@ -12,6 +12,7 @@
 #include "app/main_frame.h"
 #include "app/veskcal_app.h"
 #include "planner/program_windows.h"
+#include "platform/headless/headless_notifier.h"
 #include "platform/headless/headless_ui.h"
 #include "support/test_app.h"
 #include "views/calendar_windows.h"
@@ -81,6 +82,7 @@ class AppTest : public ::testing::Test {
 
   TestApp app;
   AppUi ui{app.boxes};
+  HeadlessNotifier notifier;
   FakeCalendarWindows windows;
   ProgramWindows programWindows{app.ctx};
   TempDir temp;

@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ArmWindow,
                                          ArmCase{"ExactlyADayAhead", 15, 9, 45, 0, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ReminderScheduler, ExtraReminderTwoDaysAheadFiresADayEarlyThenSweepArmsNormal) {
+TEST(ReminderScheduler, ExtraReminderTwoDaysAheadFiresADayEarlyThenArmsTheNormalOne) {
   TestApp app(2000, 3, 15, 10, 0);
   CPlannerEntry& e = Reminded(app, 2000, 3, 17, 10, 0, 15, 1);
   ASSERT_NE(e.timer, 0);
@@ -92,14 +92,38 @@ TEST(ReminderScheduler, ExtraReminderTwoDaysAheadFiresADayEarlyThenSweepArmsNorm
 
   app.clock.Advance(86400 * kSecond);
   EXPECT_EQ(app.presenter.shown, (std::vector<ShownReminder>{{3, 17, 10, 0, "Meeting", true}}));
-  EXPECT_EQ(e.timer, 0);
-
-  app.ctx.entries.RearmTimers(false);  // the 23-hour sweep
+  // Armed at once rather than by a later sweep, which could come too late.
   ASSERT_NE(e.timer, 0);
+  EXPECT_EQ(app.clock.RemainingMs(e.timer), (86400 - 900) * kSecond);
+  app.ctx.entries.RearmTimers(false);  // the 23-hour sweep leaves it alone
   EXPECT_EQ(app.clock.RemainingMs(e.timer), (86400 - 900) * kSecond);
   app.clock.Advance((86400 - 900) * kSecond);
   ASSERT_EQ(app.presenter.shown.size(), 2u);
   EXPECT_FALSE(app.presenter.shown[1].dayEarly);
+  EXPECT_EQ(e.timer, 0);
+}
+
+TEST(ReminderScheduler, WithALongLeadTheNormalReminderStillFollowsTheDayEarlyOne) {
+  // Lead 3 hours: the normal reminder (17 March 7:00) is due 21 hours after
+  // the day-early one, before the sweep that follows it may come.
+  TestApp app(2000, 3, 15, 9, 0);
+  CPlannerEntry& e = Reminded(app, 2000, 3, 17, 10, 0, 180, 1);
+  app.clock.Advance(25 * kHour);
+  ASSERT_EQ(app.presenter.shown.size(), 1u);
+  app.clock.Advance(21 * kHour);
+  EXPECT_EQ(app.presenter.shown, (std::vector<ShownReminder>{{3, 17, 10, 0, "Meeting", true},
+                                                             {3, 17, 10, 0, "Meeting", false}}));
+  EXPECT_EQ(e.timer, 0);
+}
+
+TEST(ReminderScheduler, SchedulingJustBeforeTheDayEarlyReminderKeepsIt) {
+  // 16 March 9:50: the day-early reminder is 10 minutes ahead, the normal one
+  // (17 March 9:45) within the day.
+  TestApp app(2000, 3, 16, 9, 50);
+  CPlannerEntry& e = Reminded(app, 2000, 3, 17, 10, 0, 15, 1);
+  EXPECT_EQ(app.clock.RemainingMs(e.timer), 10 * kMinute);
+  app.clock.Advance(24 * kHour);
+  EXPECT_EQ(app.presenter.shown.size(), 2u);
 }
 
 TEST(ReminderScheduler, WithoutExtraReminderTwoDaysAheadArmsNothing) {
@@ -197,7 +221,8 @@ TEST(ReminderScheduler, CallbackForAnUnknownIdOnlyKillsTheTimer) {
 
 // A callback run at a given time for the entry of 15 March 10:00 (lead 15,
 // due 9:45) or, with the extra reminder, 17 March 10:00 (day-early due 16
-// March 10:00): it acts only within 60 s of the due time.
+// March 10:00): it acts only within 60 s of the due time; one that comes too
+// early (the clock was set back) is armed again for the rest of the time.
 struct FiringCase {
   const char* name;
   int xreminder;
@@ -222,13 +247,20 @@ TEST_P(FiringTolerance, ActsOnlyWithinAMinuteOfTheDueTime) {
 
   EXPECT_FALSE(app.clock.IsArmed(id));  // killed either way
   if (c.fires) {
-    EXPECT_EQ(e.timer, 0);
+    // After the day-early reminder the normal one is armed.
+    EXPECT_EQ(e.timer != 0, c.dayEarly);
     ASSERT_EQ(app.presenter.shown.size(), 1u);
     EXPECT_EQ(app.presenter.shown[0].dayEarly, c.dayEarly);
   } else {
-    EXPECT_EQ(e.timer, id);  // kept until the entry is scheduled again
+    // Armed again from the wall clock, so that it still comes on time.
+    ASSERT_NE(e.timer, 0);
+    EXPECT_NE(e.timer, id);
+    EXPECT_EQ(app.clock.RemainingMs(e.timer), 61 * kSecond);
     EXPECT_EQ(app.presenter.activations, 0);
     EXPECT_TRUE(app.presenter.shown.empty());
+    app.clock.Advance(61 * kSecond);
+    ASSERT_EQ(app.presenter.shown.size(), 1u);
+    EXPECT_EQ(app.presenter.shown[0].dayEarly, c.xreminder != 0);
   }
 }
 

@@ -39,11 +39,12 @@ TEST(OptionsStoreTest, FirstLoadWritesAndReadsTheDefaults) {
   EXPECT_EQ(Tie(o), std::tuple(60, 2, 0, 1, 0, 1, 1, 0, 0, 0));
 
   const std::vector<std::pair<std::string, RegValue>> expected = {
-      {"age", RegValue::FromDword(60)},       {"early", RegValue::FromDword(2)},
-      {"reminders", RegValue::FromDword(0)},  {"splash", RegValue::FromDword(1)},
-      {"minatstart", RegValue::FromDword(0)}, {"fastprinting", RegValue::FromDword(1)},
-      {"statusbar", RegValue::FromDword(1)},  {"a24hour", RegValue::FromDword(0)},
-      {"europe", RegValue::FromDword(0)},     {"ontop", RegValue::FromDword(0)}};
+      {"age", RegValue::FromDword(60)},         {"early", RegValue::FromDword(2)},
+      {"reminders", RegValue::FromDword(0)},    {"splash", RegValue::FromDword(1)},
+      {"minatstart", RegValue::FromDword(0)},   {"fastprinting", RegValue::FromDword(1)},
+      {"statusbar", RegValue::FromDword(1)},    {"a24hour", RegValue::FromDword(0)},
+      {"europe", RegValue::FromDword(0)},       {"ontop", RegValue::FromDword(0)},
+      {"notifications", RegValue::FromDword(1)}};
   EXPECT_EQ(app.registry.Values(kOptionsKey), expected);
 }
 
@@ -123,7 +124,7 @@ TEST(OptionsStoreTest, StatusBarOptionIsReadWithoutCreatingTheRecord) {
   // The first LoadOptions still sees a new record and writes the defaults.
   Options o;
   LoadOptions(app.ctx.store, o);
-  EXPECT_EQ(app.registry.Values(kOptionsKey).size(), 10u);
+  EXPECT_EQ(app.registry.Values(kOptionsKey).size(), 11u);
 
   EXPECT_TRUE(ReadStatusBarOption(app.ctx.store, statusbar));
   EXPECT_EQ(statusbar, 1);
@@ -131,6 +132,31 @@ TEST(OptionsStoreTest, StatusBarOptionIsReadWithoutCreatingTheRecord) {
   statusbar = 7;
   EXPECT_TRUE(ReadStatusBarOption(app.ctx.store, statusbar));
   EXPECT_EQ(statusbar, 0);
+}
+
+TEST(OptionsStoreTest, NotificationsAreOnUnlessStoredOff) {
+  for (const auto& [stored, expected] : {std::pair(-1, 1), std::pair(0, 0), std::pair(1, 1)}) {
+    TestApp app;
+    PutOptions(app.registry, {{"age", 24}});
+    if (stored >= 0) {
+      app.registry.SetValue(kOptionsKey, "notifications", RegValue::FromDword(stored));
+    }
+    Options o;
+    o.notifications = 7;
+    LoadOptions(app.ctx.store, o);
+    EXPECT_EQ(o.notifications, expected) << stored;
+  }
+}
+
+TEST(OptionsStoreTest, LastRunIsMissingUntilStoredAndKeepsTimesPast2038) {
+  TestApp app;
+  EXPECT_EQ(LoadLastRun(app.ctx.store), std::nullopt);
+  // 1 January 2040: beyond a signed 32-bit value.
+  for (std::int64_t t : {std::int64_t{953110800}, std::int64_t{2208988800}}) {
+    SaveLastRun(app.ctx.store, t);
+    EXPECT_EQ(LoadLastRun(app.ctx.store), t);
+  }
+  EXPECT_EQ(app.registry.QueryValue(kOptionsKey, "lastrun")->AsDword().has_value(), true);
 }
 
 }  // namespace

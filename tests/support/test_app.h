@@ -25,12 +25,15 @@ struct ShownReminder {
 class RecordingPresenter : public ReminderPresenter {
  public:
   void ActivateMainFrame() override { ++activations; }
-  void ShowReminder(int month, int day, int hour, int minute, std::string_view text,
-                    bool dayEarly) override {
-    shown.push_back({month, day, hour, minute, std::string(text), dayEarly});
+  void ShowReminder(const ReminderNotice& n) override {
+    shown.push_back({n.month, n.day, n.hour, n.minute, n.text, n.dayEarly});
+    notices.push_back(n);
   }
+  void ShowMissed(const std::vector<ReminderNotice>& list) override { missed.push_back(list); }
   int activations = 0;
   std::vector<ShownReminder> shown;
+  std::vector<ReminderNotice> notices;  // the same pop-ups, whole
+  std::vector<std::vector<ReminderNotice>> missed;
 };
 
 class TestApp {

@@ -13,7 +13,15 @@ constexpr std::int64_t kMinRepeatMs = 10;
 
 void VirtualClock::Pause(int ms) {
   pauses_.push_back(ms);
-  if (ms > 0) nowMs_ += ms;
+  if (ms > 0) monoMs_ += ms;
+}
+
+void VirtualClock::Suspend(std::int64_t ms, bool reportResume) {
+  wallOffsetMs_ += std::max<std::int64_t>(ms, 0);
+  if (!reportResume || !resume_) return;
+  // The handler may replace itself; it runs from a copy.
+  std::function<void()> resume = resume_;
+  resume();
 }
 
 int VirtualClock::SetTimer(int id, unsigned ms, Callback callback) {
@@ -21,14 +29,14 @@ int VirtualClock::SetTimer(int id, unsigned ms, Callback callback) {
     --failSetTimer_;
     return 0;
   }
-  timers_[id] = Armed{nowMs_ + ms, ms, nextOrder_++, std::move(callback)};
+  timers_[id] = Armed{monoMs_ + ms, ms, nextOrder_++, std::move(callback)};
   return id;
 }
 
 void VirtualClock::KillTimer(int id) { timers_.erase(id); }
 
 void VirtualClock::Advance(std::int64_t ms) {
-  const std::int64_t endMs = nowMs_ + std::max<std::int64_t>(ms, 0);
+  const std::int64_t endMs = monoMs_ + std::max<std::int64_t>(ms, 0);
   for (;;) {
     // The earliest due timer, ties in arming order. Callbacks may set and kill
     // timers, so the table is searched afresh each time.
@@ -43,19 +51,19 @@ void VirtualClock::Advance(std::int64_t ms) {
     if (next == timers_.end()) break;
     const int id = next->first;
     Armed& armed = next->second;
-    nowMs_ = std::max(nowMs_, armed.dueMs);
-    armed.dueMs = nowMs_ + std::max<std::int64_t>(armed.periodMs, kMinRepeatMs);
+    monoMs_ = std::max(monoMs_, armed.dueMs);
+    armed.dueMs = monoMs_ + std::max<std::int64_t>(armed.periodMs, kMinRepeatMs);
     // The callback may kill or replace its own timer, so it runs from a copy.
     Callback callback = armed.callback;
     if (callback) callback(id);
   }
-  nowMs_ = std::max(nowMs_, endMs);
+  monoMs_ = std::max(monoMs_, endMs);
 }
 
 std::int64_t VirtualClock::RemainingMs(int id) const {
   auto it = timers_.find(id);
   if (it == timers_.end()) return -1;
-  return std::max<std::int64_t>(it->second.dueMs - nowMs_, 0);
+  return std::max<std::int64_t>(it->second.dueMs - monoMs_, 0);
 }
 
 unsigned VirtualClock::PeriodMs(int id) const {

@@ -1,21 +1,15 @@
 #include "platform/qt/qt_tray.h"
 
 #include <QSystemTrayIcon>
-#include <QTimer>
 
 #include "platform/qt/qt_icons.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_ui.h"
 
 namespace vesk {
-namespace {
-
-constexpr int kTipRefreshMs = 30'000;
-
-}  // namespace
 
 QtTrayIcon::QtTrayIcon(TrayHandler& handler, std::string_view tip, const QIcon& icon)
-    : handler_(handler), tip_(tip), icon_(new QSystemTrayIcon(icon)), refresh_(new QTimer(icon_)) {
+    : handler_(handler), tip_(tip), icon_(new QSystemTrayIcon(icon)) {
   icon_->setToolTip(ToQString(tip));
   QObject::connect(icon_, &QSystemTrayIcon::activated, icon_,
                    [this](QSystemTrayIcon::ActivationReason reason) {
@@ -32,8 +26,6 @@ QtTrayIcon::QtTrayIcon(TrayHandler& handler, std::string_view tip, const QIcon& 
                          break;
                      }
                    });
-  QObject::connect(refresh_, &QTimer::timeout, icon_, [this] { handler_.OnTrayMouseMove(); });
-  refresh_->start(kTipRefreshMs);
   icon_->show();
 }
 
@@ -41,7 +33,6 @@ QtTrayIcon::~QtTrayIcon() {
   if (!icon_) return;
   // The icon may be reporting the click that removes it.
   QObject::disconnect(icon_, nullptr, nullptr, nullptr);
-  refresh_->stop();
   icon_->hide();
   icon_->deleteLater();
 }

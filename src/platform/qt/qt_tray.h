@@ -1,15 +1,14 @@
 #pragma once
 // The notification-area icon over QSystemTrayIcon. A left click and a right
 // click reach the handler; the handler shows its own menu for the right click.
-// Qt reports no hovering over a tray icon everywhere, so the handler's
-// mouse-move report (which refreshes the tooltip) also comes every half minute.
+// Qt reports no hovering over a tray icon, so the handler keeps the tip fresh
+// itself (the main frame rebuilds it every minute and after every change).
 #include <QPointer>
 #include <string>
 
 #include "platform/ui.h"
 
 class QSystemTrayIcon;
-class QTimer;
 
 namespace vesk {
 
@@ -28,7 +27,6 @@ class QtTrayIcon : public TrayIcon {
   TrayHandler& handler_;
   std::string tip_;
   QPointer<QSystemTrayIcon> icon_;
-  QPointer<QTimer> refresh_;
 };
 
 }  // namespace vesk

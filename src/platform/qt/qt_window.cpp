@@ -110,7 +110,9 @@ Qt::WindowFlags QtNativeWindow::FlagsFor() const {
 }
 
 void QtNativeWindow::LinkOwner() {
-  if (child_ || ownerWindow_ == nullptr) return;
+  // Qt blocks every window of the owner's family while a dialog of the owner
+  // runs, so an independent window has no transient parent.
+  if (child_ || ownerWindow_ == nullptr || style_.independent) return;
   QtNativeWindow* owner = ui_.NativeOf(ownerWindow_);
   if (owner == nullptr || owner->frameWidget() == nullptr) return;
   // An owner inside another window (the month view in the main frame) lends
