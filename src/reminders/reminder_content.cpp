@@ -1,6 +1,7 @@
 #include "reminders/reminder_content.h"
 
 #include <cstdio>
+#include <string>
 
 #include "calendar/calendar.h"
 #include "platform/message_box.h"
@@ -32,8 +33,13 @@ ReminderContent ContentOf(const ReminderNotice& notice) {
 
 ReminderContent MissedContent(const std::vector<ReminderNotice>& missed, bool use24Hour) {
   ReminderContent content{std::string(kMissedCaption), std::string(kMissedHeader), {}, -1};
-  for (const ReminderNotice& n : missed) {
+  const std::size_t shown = missed.size() > kMaxMissedLines ? kMaxMissedLines - 1 : missed.size();
+  for (std::size_t i = 0; i < shown; ++i) {
+    const ReminderNotice& n = missed[i];
     content.lines.push_back(FormatTime(n.hour, n.minute, use24Hour) + "  " + n.text);
+  }
+  if (shown < missed.size()) {
+    content.lines.push_back("and " + std::to_string(missed.size() - shown) + " more");
   }
   return content;
 }

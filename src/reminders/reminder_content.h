@@ -27,6 +27,9 @@ inline constexpr std::string_view kMissedHeader = " While you were away:";
 std::string ReminderCaption(int hour, int minute, bool dayEarly);
 // The pop-up of one reminder, or of an expired countdown (hour -1).
 ReminderContent ContentOf(const ReminderNotice& notice);
+// A longer list ends in a line that counts the rest, so the window stays on the screen.
+inline constexpr std::size_t kMaxMissedLines = 20;
+
 // One pop-up for reminders that fell due unseen: "<time>  <text>", a line each.
 ReminderContent MissedContent(const std::vector<ReminderNotice>& missed, bool use24Hour);
 

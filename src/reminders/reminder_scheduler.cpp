@@ -71,7 +71,8 @@ void ReminderScheduler::ArmReminder(CPlannerEntry& entry) {
 
   const std::int64_t now = ctx_.clock.Now();
   std::int64_t delay = 0;
-  if (auto snooze = snoozed_.find(entry.serial()); snooze != snoozed_.end()) {
+  auto snooze = snoozed_.empty() ? snoozed_.end() : snoozed_.find(entry.serial());
+  if (snooze != snoozed_.end()) {
     // A snooze that ran out while the machine slept comes at once.
     delay = std::max<std::int64_t>(snooze->second - now, 1);
   } else if (const std::optional<Due> due = NextDue(entry, now)) {

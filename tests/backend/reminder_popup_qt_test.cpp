@@ -64,7 +64,8 @@ TEST_F(ReminderPopupQtTest, APopUpTakesInputWhileADialogOfItsOwnerRuns) {
     QTest::keyClick(NativeOf(*popup).frameWidget()->windowHandle(), Qt::Key_Escape);
     Flush();
     closedDuringDialog = ref.get() == nullptr;
-    if (QWidget* dialog = QApplication::activeModalWidget()) static_cast<QDialog*>(dialog)->reject();
+    if (QWidget* dialog = QApplication::activeModalWidget())
+      static_cast<QDialog*>(dialog)->reject();
   });
   Dialog about(ui, res::AboutDialogTemplate());
   about.DoModal(&owner);

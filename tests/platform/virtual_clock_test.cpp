@@ -135,5 +135,27 @@ TEST_F(VirtualClockTest, SetNowMovesTheClockWithoutFiring) {
   EXPECT_EQ(clock.ArmedIds(), (std::vector<int>{1}));
 }
 
+TEST_F(VirtualClockTest, TimersRunOnTheMonotonicClockThroughSleepAndClockChanges) {
+  clock.SetTimer(1, 60000, Record());
+  int resumed = 0;
+  clock.SetResumeHandler([&] {
+    ++resumed;
+    EXPECT_EQ(clock.Now(), kStart + 3600);  // awake, the wall clock already moved on
+  });
+  clock.Suspend(3600 * 1000);
+  EXPECT_EQ(resumed, 1);
+  EXPECT_EQ(clock.MonotonicMs(), 0);
+  EXPECT_EQ(clock.RemainingMs(1), 60000);
+  EXPECT_TRUE(fired.empty());
+
+  clock.SetNow(kStart);  // the clock set back: the timer keeps its time
+  clock.Suspend(1000, false);
+  EXPECT_EQ(resumed, 1);
+  EXPECT_EQ(clock.RemainingMs(1), 60000);
+  clock.Advance(60000);
+  EXPECT_EQ(fired, (std::vector<Fired>{{1, 61000}}));
+  EXPECT_EQ(clock.MonotonicMs(), 60000);
+}
+
 }  // namespace
 }  // namespace vesk

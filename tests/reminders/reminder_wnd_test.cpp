@@ -58,6 +58,15 @@ TEST(ReminderContentTest, MissedRemindersAreOneLineEach) {
   EXPECT_EQ(twelve.hour, -1);
   EXPECT_EQ(MissedContent(missed, true).lines,
             (std::vector<std::string>{"21:45  Call", "7:05  Gym"}));
+
+  // Twenty fit; more end in a count of the rest.
+  for (const std::size_t count : {std::size_t{20}, std::size_t{21}, std::size_t{45}}) {
+    const std::vector<ReminderNotice> many(count, {.hour = 9, .text = "x"});
+    const std::vector<std::string> lines = MissedContent(many, false).lines;
+    ASSERT_EQ(lines.size(), 20u) << count;
+    EXPECT_EQ(lines.back(),
+              count == 20 ? "9:00am  x" : "and " + std::to_string(count - 19) + " more");
+  }
 }
 
 class ReminderWndTest : public ::testing::Test {
