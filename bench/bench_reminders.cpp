@@ -69,8 +69,8 @@ void Flush() {
 void BM_ShowReminderPopup(benchmark::State& state) {
   if (!popups) popups = std::make_unique<QtPopups>();
   QtPopups& p = *popups;
-  const PopupLooks looks{&p.owner, p.font.get(), Rgb(255, 255, 0), Rgb(255, 255, 128),
-                         Rgb(0, 0, 128)};
+  const ColorSet colors = YellowScheme();
+  const PopupLooks looks{&p.owner, p.font.get(), &colors};
   for (auto _ : state) {
     ReminderWnd* popup = ShowReminder(
         *p.app.ctx, looks,

@@ -65,7 +65,8 @@ bool WriteDefaultSounds(const std::filesystem::path& dir) {
     if (std::filesystem::exists(file, ec)) continue;
     auto bytes = DefaultSoundWave(name);
     std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     ok = ok && static_cast<bool>(out.flush());
   }
   return ok;

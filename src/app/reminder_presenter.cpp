@@ -6,7 +6,6 @@
 #include "store/app_context.h"
 #include "store/entry_list.h"
 #include "store/main_window.h"
-#include "views/color_set.h"
 #include "views/month_view.h"
 
 namespace vesk {
@@ -42,12 +41,8 @@ void AppReminderPresenter::ActivateMainFrame() {
 
 PopupLooks AppReminderPresenter::Looks() const {
   CVeskCalView* view = ctx_.view;
-  const ColorSet colors = view != nullptr ? view->colors() : YellowScheme();
-  return {.owner = view,
-          .mainFont = view != nullptr ? view->mainFont() : nullptr,
-          .evenHour = colors.dayplan1,
-          .oddHour = colors.dayplan2,
-          .fore = colors.fore};
+  if (view == nullptr) return {};
+  return {.owner = view, .mainFont = view->mainFont(), .colors = &view->colors()};
 }
 
 void AppReminderPresenter::ShowReminder(const ReminderNotice& notice) {

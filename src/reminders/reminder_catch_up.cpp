@@ -17,6 +17,8 @@ std::int64_t ReminderScheduler::WallOffsetMs() const {
 
 std::vector<ReminderNotice> ReminderScheduler::CollectDue(std::int64_t after, std::int64_t upTo,
                                                           bool late) {
+  // The months of every entry whose reminder can fall in the last day.
+  ctx_.entries.EnsureDueSoon();
   std::vector<std::pair<LocalTime, ReminderNotice>> due;
   ctx_.entries.ForEach([&](const CPlannerEntry& e) {
     if (e.early == -1 || !e.reminder) return;
@@ -93,7 +95,8 @@ void ReminderScheduler::CatchUp() {
   // Backwards (the clock was set back) the span is empty.
   const std::vector<ReminderNotice> late = CollectDue(std::max(watched_, now - kOneDay), now, true);
   // Every armed timer still counts on the monotonic clock: all are armed again
-  // from the wall clock, and those that came into range meanwhile with them.
+  // from the wall clock, and those that came into range meanwhile with them
+  // (CollectDue read their months).
   for (CPlannerEntry* e : ctx_.entries.Entries()) e->Schedule(false);
   watched_ = now;
   SaveLastRun(ctx_.store, now);

@@ -100,10 +100,14 @@ void ReminderWnd::OnPaint(Canvas& canvas) {
   canvas.SelectFont(font_.get());
   const bool evenHour = content_.hour >= 0 && content_.hour % 2 == 0;
   const Rect client = ClientRect();
+  // Black on white until a month view lends its colours.
+  static constexpr ColorSet kPlain{
+      .fore = Rgb(0, 0, 0), .dayplan1 = Rgb(255, 255, 255), .dayplan2 = Rgb(255, 255, 255)};
+  const ColorSet& colors = looks_.colors != nullptr ? *looks_.colors : kPlain;
   canvas.FillSolidRect(
       {0, 0, std::max(kFillSize, client.right), std::max(kFillSize, client.bottom)},
-      evenHour ? looks_.evenHour : looks_.oddHour);
-  canvas.SetTextColor(looks_.fore);
+      evenHour ? colors.dayplan1 : colors.dayplan2);
+  canvas.SetTextColor(colors.fore);
   canvas.TextOut(kHeaderAt.x, kHeaderAt.y, content_.header);
   const int x = (windowWidth() - textWidth_) / 2;
   int y = lineHeight_ + kTextTop;

@@ -12,6 +12,7 @@
 #include "platform/types.h"
 #include "platform/window.h"
 #include "reminders/reminder_content.h"
+#include "views/color_set.h"
 
 namespace vesk {
 
@@ -20,13 +21,11 @@ class Notifier;
 
 inline constexpr std::string_view kReminderWndClass = "ReminderWnd";
 
-// What the pop-up takes from the month view.
+// What the pop-up takes from the month view, which owns it and outlives it.
 struct PopupLooks {
   Window* owner = nullptr;
-  const Font* mainFont = nullptr;  // copied: the main font may change while a pop-up is open
-  Color evenHour = 0;              // dayplan1
-  Color oddHour = 0;               // dayplan2
-  Color fore = 0;
+  const Font* mainFont = nullptr;    // copied: the main font may change while a pop-up is open
+  const ColorSet* colors = nullptr;  // read at every paint (dayplan1, dayplan2, fore)
 };
 
 // The outer rectangle of a pop-up whose text is textWidth wide in lineCount

@@ -27,7 +27,7 @@ class ReminderPopupQtTest : public QtBackendTest {
     owner.Create(Spec("Owner", Rect::FromSize(300, 300, 200, 100)));
   }
   ReminderWnd* Show(int hour, std::string text) {
-    ReminderWnd* popup = ShowReminder(app.ctx, {&owner, mainFont.get(), kEven, kOdd, kFore},
+    ReminderWnd* popup = ShowReminder(app.ctx, {&owner, mainFont.get(), &colors},
                                       ContentOf({.hour = hour, .text = std::move(text)}));
     Flush();
     return popup;
@@ -36,6 +36,7 @@ class ReminderPopupQtTest : public QtBackendTest {
   TestApp app;
   Window owner{ui};
   std::unique_ptr<Font> mainFont = ui.CreateFont(FontRecord::DefaultMain());
+  ColorSet colors{.fore = kFore, .dayplan1 = kEven, .dayplan2 = kOdd};
 };
 
 TEST_F(ReminderPopupQtTest, ATopmostWindowPaintedInTheHoursColour) {

@@ -82,7 +82,7 @@ class ReminderWndTest : public ::testing::Test {
     for (const std::string& f : ui.failures()) ADD_FAILURE() << f;
   }
 
-  PopupLooks Looks() { return {&owner, mainFont.get(), kEven, kOdd, kFore}; }
+  PopupLooks Looks() { return {&owner, mainFont.get(), &colors}; }
   ReminderWnd* Show(int hour, std::string text) {
     return ShowReminder(app.ctx, Looks(), ContentOf({.hour = hour, .text = std::move(text)}));
   }
@@ -92,6 +92,7 @@ class ReminderWndTest : public ::testing::Test {
   HeadlessUi ui{app.boxes};
   Window owner{ui};
   std::unique_ptr<Font> mainFont = ui.CreateFont(FontRecord::DefaultMain());
+  ColorSet colors{.fore = kFore, .dayplan1 = kEven, .dayplan2 = kOdd};
 };
 
 TEST_F(ReminderWndTest, AShortTextGetsTheNarrowestWindowWithTheTextCentred) {
