@@ -151,15 +151,6 @@ TEST_F(ReminderPresenterTest, TheTimerCommandRunsACountdownThatEndsInAPopUp) {
   EXPECT_TRUE(notifier.sent()[0].notification.actions.empty());
 }
 
-TEST_F(ReminderPresenterTest, ExitClosesThePopUpsAndTheirNotifications) {
-  StartWithDentist();
-  app.clock.Advance((5 * 60 + 28) * kMinuteMs);
-  frame().Exit();
-  ui.Pump();
-  EXPECT_TRUE(PopUps().empty());
-  EXPECT_TRUE(notifier.Open().empty());
-}
-
 TEST_F(ReminderPresenterTest, AWakeUpShowsTheReminderThatFellDueAsLate) {
   StartWithDentist();
   app.clock.Advance(5 * kHourMs);  // 13:00

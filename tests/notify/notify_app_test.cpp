@@ -86,16 +86,5 @@ TEST_F(NotifyAppTest, SnoozeFromTheNotificationCentreAndCloseWithdraws) {
   EXPECT_TRUE(PopUps().empty());
 }
 
-TEST_F(NotifyAppTest, DismissingTheNotificationClosesThePopUp) {
-  ASSERT_TRUE(application->InitInstance());
-  app.AddEntry(2000, 3, 15, 9, 0, "Standup");
-  app.clock.Advance(58 * kMinuteMs);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return server.notified().size() == 1; }));
-  server.Dismiss(server.notified()[0].id);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return PopUps().empty(); }));
-  Flush();
-  EXPECT_TRUE(server.closed().empty());
-}
-
 }  // namespace
 }  // namespace vesk::test
