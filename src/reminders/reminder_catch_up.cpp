@@ -32,16 +32,7 @@ std::vector<ReminderNotice> ReminderScheduler::CollectDue(std::int64_t after, st
     }
     if (!d || WasShown(e, d->at)) return;
     MarkShown(e, d->at);
-    due.push_back({e.time(),
-                   {.entry = e.serial(),
-                    .year = e.year(),
-                    .month = e.month(),
-                    .day = e.day(),
-                    .hour = e.hour(),
-                    .minute = e.minute(),
-                    .text = e.notes,
-                    .dayEarly = d->dayEarly,
-                    .late = late}});
+    due.push_back({e.time(), NoticeOf(e, d->dayEarly, late)});
   });
   std::stable_sort(due.begin(), due.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -20,6 +20,18 @@ constexpr int kDayPopupTimerId = 3488;
 
 }  // namespace
 
+ReminderNotice NoticeOf(const CPlannerEntry& entry, bool dayEarly, bool late) {
+  return {.entry = entry.serial(),
+          .year = entry.year(),
+          .month = entry.month(),
+          .day = entry.day(),
+          .hour = entry.hour(),
+          .minute = entry.minute(),
+          .text = entry.notes,
+          .dayEarly = dayEarly,
+          .late = late};
+}
+
 bool IsFrameTimerId(int id) {
   return (id >= kSweepTimerId && id <= kLastSweepRetryId) || id == kDayPopupTimerId ||
          id == kTrayTipTimerId;
@@ -117,14 +129,7 @@ void ReminderScheduler::OnReminderTimer(int id) {
   Remember(std::max(now, at));
 
   // Copied before the windows run: activating the frame may change the list.
-  ReminderNotice notice{.entry = entry->serial(),
-                        .year = entry->year(),
-                        .month = entry->month(),
-                        .day = entry->day(),
-                        .hour = entry->hour(),
-                        .minute = entry->minute(),
-                        .text = entry->notes,
-                        .dayEarly = dayEarly};
+  const ReminderNotice notice = NoticeOf(*entry, dayEarly, false);
   // The normal reminder after the day-early one is armed now: a sweep could
   // come only after it was due.
   ArmReminder(*entry);

@@ -35,6 +35,9 @@ struct ReminderNotice {
   bool operator==(const ReminderNotice&) const = default;
 };
 
+// The announcement of the entry's reminder.
+ReminderNotice NoticeOf(const CPlannerEntry& entry, bool dayEarly, bool late);
+
 // What the scheduler asks of the windows.
 class ReminderPresenter {
  public:
