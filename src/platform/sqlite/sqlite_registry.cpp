@@ -28,12 +28,13 @@ constexpr const char* kStmtSql[] = {
 static_assert(std::size(kStmtSql) == 10);
 
 // Written in one transaction in rollback-journal mode, so the file header
-// carries our application id before any write-ahead log exists.
+// carries our application id before any write-ahead log exists. Another
+// program that found the same empty file may have written it meanwhile.
 constexpr const char* kSchemaSql =
     "BEGIN IMMEDIATE;"
-    "CREATE TABLE keys(id INTEGER PRIMARY KEY, parent INTEGER NOT NULL, name TEXT NOT NULL,"
-    " vals BLOB NOT NULL);"
-    "CREATE UNIQUE INDEX keys_by_name ON keys(parent, name COLLATE NOCASE);"
+    "CREATE TABLE IF NOT EXISTS keys(id INTEGER PRIMARY KEY, parent INTEGER NOT NULL,"
+    " name TEXT NOT NULL, vals BLOB NOT NULL);"
+    "CREATE UNIQUE INDEX IF NOT EXISTS keys_by_name ON keys(parent, name COLLATE NOCASE);"
     "PRAGMA application_id = 1447383883;"
     "PRAGMA user_version = 1;"
     "COMMIT;";
