@@ -344,8 +344,9 @@ TEST_F(StoreFileTest, ADeferredOpenRefusesWhatItCanSeeAndVerifyFindsTheRest) {
   EXPECT_EQ(ReadBytes(file), pages);
 }
 
-// Programs that find no store at the same moment (a calendar's first start and
-// a command from the terminal) each make it or take the one made meanwhile.
+// Commands that read and find no store at the same moment (writers wait for
+// the store lock, readers share it) each make it or take the one made
+// meanwhile, however busy the machine.
 TEST_F(StoreFileTest, StoresMadeAtTheSameMomentAreOneStore) {
   constexpr int kRounds = 10;
   constexpr int kOpeners = 6;
