@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6svg6-dev libcanberra-dev libasound2-dev libsqlite3-dev libical-dev
-  libgtest-dev libgmock-dev libbenchmark-dev time
+  libgtest-dev libgmock-dev libbenchmark-dev time sqlite3
   fonts-comic-neue fonts-dejavu-core poppler-utils xvfb xauth dbus-daemon
   clang-16 libclang-rt-16-dev libc++-16-dev libc++abi-16-dev llvm-16
 )

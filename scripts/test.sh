@@ -8,4 +8,5 @@ build=${VESKCAL_TEST_BUILD:-build-test}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVESKCAL_SANITIZE=ON -DVESKCAL_BUILD_BENCH=ON
 cmake --build "$build" -j2
 (cd "$build" && ctest --output-on-failure -j2 --timeout 600)
+VESKCAL_BINARY="$build/src/veskcal" scripts/soak-kill.sh 20
 scripts/fuzz.sh 30

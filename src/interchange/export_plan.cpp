@@ -157,9 +157,9 @@ class Planner {
     const std::string text = ContinuedText(s.first().fields.notes);
     for (std::size_t i = 0; i < count; ++i) {
       const ExportEntry& e = *c.occurrences[i].entry;
-      // The first line has no reminder; its copies ring at their start.
-      if (e.fields.slot != s.occurrences[i].entry->fields.slot.Later(k) ||
-          e.fields.lead != (i == 0 ? -1 : 0) || !ContinuesAs(e, s.first(), text))
+      // No occurrence of a continuation line reminds.
+      if (e.fields.slot != s.occurrences[i].entry->fields.slot.Later(k) || e.fields.lead != -1 ||
+          !ContinuesAs(e, s.first(), text))
         return false;
     }
     return true;

@@ -39,10 +39,19 @@ Zone ZoneFor(std::string_view tzid, ZoneTable& zones, const std::string& localTz
 
 bool InYears(int year) { return year >= kFirstYear && year <= kLastYear; }
 
+// libical reads a malformed date such as "2024100" as the day 0 of a month.
+bool IsRealTime(const icaltimetype& t) {
+  if (icaltime_is_null_time(t) || t.month < 1 || t.month > 12 || t.day < 1 ||
+      t.day > DaysInMonth(t.year, t.month))
+    return false;
+  return t.is_date || (t.hour >= 0 && t.hour <= 23 && t.minute >= 0 && t.minute <= 59 &&
+                       t.second >= 0 && t.second <= 60);
+}
+
 // The start of an occurrence written as t in zone z; none outside the years
 // (or, for an end, outside what the program can count).
 std::optional<Start> MakeStart(icaltimetype t, const Zone& z, bool inYears = true) {
-  if (icaltime_is_null_time(t)) return std::nullopt;
+  if (!IsRealTime(t)) return std::nullopt;
   const auto years = [inYears](int year) { return !inYears || InYears(year); };
   Start s;
   if (t.is_date) {
@@ -82,6 +91,14 @@ std::optional<Start> PropertyStart(icalproperty* p, icaltimetype t, ZoneTable& z
 }
 
 std::string Text(const char* s) { return s ? s : ""; }
+
+// A UID without its control characters, which no file may hold and an export
+// could not write back as they were read.
+std::string UidText(const char* s) {
+  std::string uid = Text(s);
+  std::erase_if(uid, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
+  return uid;
+}
 
 bool HasText(icalcomponent* c, icalproperty_kind kind) {
   icalproperty* p = icalcomponent_get_first_property(c, kind);
@@ -259,7 +276,7 @@ LocalTime ImportHorizon(LocalTime now, bool yearly) {
 EventRecord ReadEvent(icalcomponent* c, ZoneTable& zones, const std::string& localTzid,
                       LocalTime now) {
   EventRecord e;
-  e.uid = Text(icalcomponent_get_uid(c));
+  e.uid = UidText(icalcomponent_get_uid(c));
   e.unreadable = CountErrors(c);
   e.summary = Text(icalcomponent_get_summary(c));
   e.details = HasText(c, ICAL_DESCRIPTION_PROPERTY) || HasText(c, ICAL_LOCATION_PROPERTY);
@@ -268,7 +285,7 @@ EventRecord ReadEvent(icalcomponent* c, ZoneTable& zones, const std::string& loc
   icalproperty* dtstartProp = icalcomponent_get_first_property(c, ICAL_DTSTART_PROPERTY);
   const icaltimetype dtstart =
       dtstartProp ? icalproperty_get_dtstart(dtstartProp) : icaltime_null_time();
-  if (!dtstartProp || icaltime_is_null_time(dtstart)) {
+  if (!dtstartProp || !IsRealTime(dtstart)) {
     e.skip = EventRecord::Skip::NoStart;
     return e;
   }

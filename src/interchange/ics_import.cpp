@@ -103,9 +103,11 @@ class Importer {
     return f;
   }
 
+  // An early of -1 (no reminder) passes to the copies of a series, so no
+  // occurrence of a continued line reminds; only the event's start does.
   static void AsContinuation(CPlannerEntry& e, LocalTime headUntil, int k) {
     e.reminder = 0;
-    e.early = 0;
+    e.early = -1;
     e.until = headUntil + k * kLineSeconds;
   }
 

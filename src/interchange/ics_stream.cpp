@@ -33,6 +33,19 @@ bool StartsWith(const char* line, const char* word) {
   return strncasecmp(line, word, std::strlen(word)) == 0;
 }
 
+// Whether the line is the property `name`, as libical reads a line: the name
+// ends at the first ':' or ';' ("END;X-A=B:VEVENT" ends a component too).
+bool IsProperty(const char* line, const char* name) {
+  const std::size_t n = std::strlen(name);
+  return strncasecmp(line, name, n) == 0 && (line[n] == ':' || line[n] == ';');
+}
+
+// The value of a property line: what follows its first ':'.
+const char* ValueOf(const char* line) {
+  const char* colon = std::strchr(line, ':');
+  return colon ? colon + 1 : "";
+}
+
 struct ParserDeleter {
   void operator()(icalparser* p) const { icalparser_free(p); }
 };
@@ -50,10 +63,10 @@ StreamCounts ForEachComponent(std::string_view text,
 
   int depth = 0;  // nesting inside the component being read
   while (char* line = icalparser_get_line(lines.get(), NextPiece)) {
-    const bool begin = StartsWith(line, "BEGIN:");
-    const bool end = StartsWith(line, "END:");
+    const bool begin = IsProperty(line, "BEGIN");
+    const bool end = IsProperty(line, "END");
     if (depth == 0) {
-      if (begin && StartsWith(line + 6, "VCALENDAR")) {
+      if (begin && StartsWith(ValueOf(line), "VCALENDAR")) {
         ++counts.calendars;
       } else if (begin) {
         depth = 1;
@@ -72,7 +85,10 @@ StreamCounts ForEachComponent(std::string_view text,
     }
     icalcomponent* done = icalparser_add_line(parser.get(), line);
     std::free(line);
-    if (depth == 0 && done) {
+    if (done) {
+      // libical's nesting decides where a component ends: a file that nests
+      // wrongly gives its component back early, and it is still ours to take.
+      depth = 0;
       ++counts.components;
       take(done, counts.productId);
       if (progress && counts.components % kProgressEvery == 0)

@@ -106,10 +106,12 @@ void AppointBook2::CommitLine() {
     LinkEntry(&created);
     const bool ditto = IsDittoMark(text);
     // A continuation line raises no reminder of its own; it is stored so from
-    // its first save, whether or not it finds an entry to continue.
+    // its first save, whether or not it finds an entry to continue. The early
+    // of -1 passes to the copies of a series, which would otherwise ring at
+    // every later occurrence of the line.
     if (ditto) {
       created.reminder = 0;
-      created.early = 0;
+      created.early = -1;
     }
     created.SetSlot(year, month, day, hour, minute, text);
     created.Schedule(true);

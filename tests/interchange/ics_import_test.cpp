@@ -148,6 +148,51 @@ TEST(IcsImportRulesTest, RulesOfTheCalendarBecomeSeriesAndOthersOneOffEntries) {
             "  1 all-day event put on the 8:00 line\n");
 }
 
+// A repeating event longer than half an hour: its "(continued)" lines repeat
+// with it, and none of their occurrences reminds, only the event's start does.
+// Also a file that nests wrongly ("END" with a parameter) still gives its events.
+TEST(IcsImportRulesTest, ContinuedLinesOfASeriesNeverRemind) {
+  TestApp app(2024, 6, 1, 9, 0);
+  const std::string ics =
+      "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:meeting@example.com\r\n"
+      "DTSTART:20240603T100000\r\nDTEND:20240603T110000\r\n"
+      "RRULE:FREQ=WEEKLY;UNTIL=20240617T235959\r\nSUMMARY:Meeting\r\n"
+      "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nDESCRIPTION:x\r\n"
+      "END;X-A=B:VALARM\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+  const Reply reply = Ask(app, Command::ImportIcs, {"meeting.ics", ics});
+  ASSERT_EQ(reply.status, 0) << reply.err;
+  const std::vector<std::string> expected = {
+      "2024-06-03 10:00 Meeting [r2] (15)", "2024-06-03 10:30 Meeting (continued) [r2]",
+      "2024-06-10 10:00 Meeting [r2] (15)", "2024-06-10 10:30 Meeting (continued) [r2]",
+      "2024-06-17 10:00 Meeting [r2] (15)", "2024-06-17 10:30 Meeting (continued) [r2]"};
+  EXPECT_EQ(Lines(app), expected) << reply.out;
+}
+
+// libical reads "2024100" as the day 0 of October: no such day is stored.
+TEST(IcsImportRulesTest, AStartOnADayThatDoesNotExistIsNoStart) {
+  TestApp app(2024, 6, 1, 9, 0);
+  const std::string ics =
+      "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:x@example.com\r\n"
+      "DTSTART:2024100T1700000\r\nSUMMARY:Nowhere\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+  const Reply reply = Ask(app, Command::ImportIcs, {"odd.ics", ics});
+  ASSERT_EQ(reply.status, 0) << reply.err;
+  EXPECT_TRUE(Lines(app).empty());
+  EXPECT_NE(reply.out.find("1 event without a start time skipped"), std::string::npos)
+      << reply.out;
+}
+
+// Control characters cannot be written back into a file as they were read.
+TEST(IcsImportRulesTest, AUidLosesItsControlCharacters) {
+  TestApp app(2024, 6, 1, 9, 0);
+  const std::string ics =
+      "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:a\b\x14\x7f" "b@example.com\r\n"
+      "DTSTART:20240603T100000\r\nSUMMARY:Call\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+  ASSERT_EQ(Ask(app, Command::ImportIcs, {"call.ics", ics}).status, 0);
+  const CPlannerEntry* call = app.ctx.entries.FindAt(2024, 6, 3, 10, 0);
+  ASSERT_NE(call, nullptr);
+  EXPECT_EQ(call->uid, "ab@example.com");
+}
+
 TEST(IcsImportMergeTest, EventsOnATakenLineAddTheirTextAndAReimportReplaces) {
   TestApp app(2024, 6, 1, 9, 0);
   app.AddEntry(2024, 7, 3, 10, 0, "Already typed");

@@ -28,7 +28,7 @@ void Repeat(TestApp& app, CPlannerEntry& e, int code, int untilYear, int untilMo
 CPlannerEntry& Ditto(TestApp& app, int year, int month, int day, int hour, int minute) {
   CPlannerEntry& e = app.ctx.entries.Create();
   e.reminder = 0;
-  e.early = 0;
+  e.early = -1;
   e.SetSlot(year, month, day, hour, minute, "\"");
   e.Schedule(true);
   const CPlannerEntry* p = app.ctx.entries.PreviousEntry(e);

@@ -43,10 +43,10 @@ TEST_F(ContinuationTest, LunchContinuesOverTheFollowingLines) {
   ASSERT_NE(half, nullptr);
   EXPECT_EQ(half->notes, "Lunch (continued)");
   EXPECT_EQ(half->reminder, 0);
-  EXPECT_EQ(half->early, 0);
+  EXPECT_EQ(half->early, -1);
   EXPECT_EQ(StoredNotes(2000, 3, 15, 12, 30), "Lunch (continued)");
   EXPECT_EQ(StoredInt(2000, 3, 15, 12, 30, "reminder"), 0);
-  EXPECT_EQ(StoredInt(2000, 3, 15, 12, 30, "early"), 0);
+  EXPECT_EQ(StoredInt(2000, 3, 15, 12, 30, "early"), -1);
   EXPECT_EQ(half->until, lunch->until + 1800);
 
   TypeAt(13, 0, "\"");
@@ -67,9 +67,9 @@ TEST_F(ContinuationTest, AQuoteWithNothingToContinueStaysAQuoteWithoutAReminder)
   // What the entry holds is what is stored: a continuation line raises no
   // reminder, neither now nor after the next start.
   EXPECT_EQ(e->reminder, 0);
-  EXPECT_EQ(e->early, 0);
+  EXPECT_EQ(e->early, -1);
   EXPECT_EQ(StoredInt(2000, 3, 15, 15, 0, "reminder"), 0);
-  EXPECT_EQ(StoredInt(2000, 3, 15, 15, 0, "early"), 0);
+  EXPECT_EQ(StoredInt(2000, 3, 15, 15, 0, "early"), -1);
   EXPECT_EQ(e->timer, 0);
 }
 
@@ -110,6 +110,7 @@ TEST_F(ContinuationTest, ARepeatingEntryIsContinuedOnEveryOccurrence) {
     ASSERT_NE(e, nullptr) << "March " << d;
     EXPECT_EQ(e->notes, "Gym (continued)");
     EXPECT_EQ(e->repeats, kEveryWeek);
+    EXPECT_EQ(e->early, -1) << "no occurrence of a continued line reminds";
   }
   ASSERT_NE(At(2000, 4, 5, 18, 30), nullptr);
   EXPECT_EQ(StoredNotes(2000, 4, 5, 18, 30), "Gym (continued)");

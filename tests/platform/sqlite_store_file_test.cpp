@@ -344,6 +344,50 @@ TEST_F(StoreFileTest, ADeferredOpenRefusesWhatItCanSeeAndVerifyFindsTheRest) {
   EXPECT_EQ(ReadBytes(file), pages);
 }
 
+// Commands that read and find no store at the same moment (writers wait for
+// the store lock, readers share it) each make it or take the one made
+// meanwhile, however busy the machine.
+TEST_F(StoreFileTest, StoresMadeAtTheSameMomentAreOneStore) {
+  constexpr int kRounds = 10;
+  constexpr int kOpeners = 6;
+  for (int round = 0; round < kRounds; ++round) {
+    std::filesystem::remove(file);
+    int go[2];
+    ASSERT_EQ(::pipe(go), 0);
+    std::vector<pid_t> children;
+    for (int i = 0; i < kOpeners; ++i) {
+      const pid_t child = ::fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        ::close(go[1]);
+        char byte;
+        if (::read(go[0], &byte, 1) != 0) ::_exit(4);  // released by the close
+        auto store = SqliteRegistry::Open(file);
+        if (!store) {
+          std::fprintf(stderr, "%s\n", store.error().c_str());
+          ::_exit(2);
+        }
+        const std::string key = "App\\" + std::to_string(i);
+        ::_exit((*store)->CreateKey(key) == OpenResult::Created ? 0 : 3);
+      }
+      children.push_back(child);
+    }
+    ::close(go[0]);
+    ::close(go[1]);
+    for (pid_t child : children) {
+      int status = 0;
+      ASSERT_EQ(::waitpid(child, &status, 0), child);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+    }
+    auto store = SqliteRegistry::Open(file);
+    ASSERT_TRUE(store) << store.error();
+    std::string name;
+    std::size_t keys = 0;
+    while ((*store)->EnumSubKey("App", keys, name) == EnumResult::Ok) ++keys;
+    ASSERT_EQ(keys, static_cast<std::size_t>(kOpeners)) << "round " << round;
+  }
+}
+
 // A child commits one key after another and reports each finished commit
 // through a pipe; it is killed mid-way. Every reported commit must be there.
 TEST_F(StoreFileTest, EveryCommitReportedBeforeAKillSurvivesIt) {

@@ -3,6 +3,8 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "platform/key_tree.h"
 #include "platform/sqlite/sqlite_check.h"
@@ -28,12 +30,13 @@ constexpr const char* kStmtSql[] = {
 static_assert(std::size(kStmtSql) == 10);
 
 // Written in one transaction in rollback-journal mode, so the file header
-// carries our application id before any write-ahead log exists.
+// carries our application id before any write-ahead log exists. Another
+// program that found the same empty file may have written it meanwhile.
 constexpr const char* kSchemaSql =
     "BEGIN IMMEDIATE;"
-    "CREATE TABLE keys(id INTEGER PRIMARY KEY, parent INTEGER NOT NULL, name TEXT NOT NULL,"
-    " vals BLOB NOT NULL);"
-    "CREATE UNIQUE INDEX keys_by_name ON keys(parent, name COLLATE NOCASE);"
+    "CREATE TABLE IF NOT EXISTS keys(id INTEGER PRIMARY KEY, parent INTEGER NOT NULL,"
+    " name TEXT NOT NULL, vals BLOB NOT NULL);"
+    "CREATE UNIQUE INDEX IF NOT EXISTS keys_by_name ON keys(parent, name COLLATE NOCASE);"
     "PRAGMA application_id = 1447383883;"
     "PRAGMA user_version = 1;"
     "COMMIT;";
@@ -97,7 +100,7 @@ std::expected<std::unique_ptr<SqliteRegistry>, std::string> SqliteRegistry::Open
     error = state->empty ? ExecSql(db, kSchemaSql)
                          : CheckExisting(db, file, check, uncleanEnd, busyTimeoutMs);
   }
-  if (error.empty()) error = registry->Prepare();
+  if (error.empty()) error = registry->Prepare(busyTimeoutMs);
   if (error.empty()) return registry;
 
   registry.reset();
@@ -136,8 +139,18 @@ SqliteRegistry::~SqliteRegistry() {
   sqlite3_close(db_);
 }
 
-std::string SqliteRegistry::Prepare() {
-  if (std::string error = ExecSql(db_, "PRAGMA journal_mode = WAL"); !error.empty()) return error;
+std::string SqliteRegistry::Prepare(int waitMs) {
+  // The switch to the log needs the file to itself and is refused at once,
+  // without the busy wait, while another program that found the same new file
+  // still reads it.
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  for (;;) {
+    std::string error = ExecSql(db_, "PRAGMA journal_mode = WAL");
+    if (error.empty()) break;
+    if (sqlite3_errcode(db_) != SQLITE_BUSY || std::chrono::steady_clock::now() > until)
+      return error;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
   sqlite3_stmt* mode = nullptr;
   std::string journal;
   if (sqlite3_prepare_v2(db_, "PRAGMA journal_mode", -1, &mode, nullptr) == SQLITE_OK &&

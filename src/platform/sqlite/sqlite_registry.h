@@ -94,7 +94,7 @@ class SqliteRegistry : public Registry {
   SqliteRegistry(std::filesystem::path file, sqlite3* db);
 
   // Error text for the store, or empty when everything is ready.
-  std::string Prepare();
+  std::string Prepare(int waitMs);
   // Runs write inside a transaction of its own, or of the open explicit one.
   // On any failure the transaction is rolled back and what memory holds of
   // the file is forgotten.
