@@ -26,8 +26,9 @@ constexpr const char* kStmtSql[] = {
     "SELECT name FROM keys WHERE parent = ?1",
     "SELECT id, name, vals FROM keys WHERE parent = ?1",
     "SELECT vals FROM keys WHERE id = ?1",
+    "PRAGMA data_version",
 };
-static_assert(std::size(kStmtSql) == 10);
+static_assert(std::size(kStmtSql) == 11);
 
 // Written in one transaction in rollback-journal mode, so the file header
 // carries our application id before any write-ahead log exists. Another
@@ -183,6 +184,7 @@ bool SqliteRegistry::Step(Stmt s) {
 void SqliteRegistry::ForgetCaches() {
   ids_.clear();
   missParent_ = -1;
+  missParent_ = -1;
   lastId_ = -1;
   valuesId_ = -1;
   values_.clear();
@@ -196,10 +198,22 @@ void SqliteRegistry::ReportFailure(const std::string& reason) {
   if (onFailure_) onFailure_(reason);
 }
 
+bool SqliteRegistry::Begin() {
+  if (!Step(kBegin)) return false;
+  // What memory holds of the file stays true until another program commits.
+  sqlite3_stmt* st = stmts_[kDataVersion];
+  const std::int64_t version =
+      sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int64(st, 0) : dataVersion_ + 1;
+  sqlite3_reset(st);
+  if (version != dataVersion_) ForgetCaches();
+  dataVersion_ = version;
+  return true;
+}
+
 template <class Write>
 bool SqliteRegistry::Apply(Write&& write) {
   if (poisoned_) return false;
-  if (depth_ == 0 && !Step(kBegin)) {
+  if (depth_ == 0 && !Begin()) {
     ReportFailure(SqliteError(db_));
     return false;
   }
@@ -462,7 +476,7 @@ bool SqliteRegistry::DeleteTree(std::string_view path) {
 
 void SqliteRegistry::BeginTransaction() {
   if (depth_++ > 0) return;
-  poisoned_ = !Step(kBegin);
+  poisoned_ = !Begin();
   if (poisoned_) ReportFailure(SqliteError(db_));
 }
 

@@ -88,6 +88,7 @@ class SqliteRegistry : public Registry {
     kChildNames,
     kChildValues,
     kReadValues,
+    kDataVersion,
     kStmtCount
   };
 
@@ -100,6 +101,9 @@ class SqliteRegistry : public Registry {
   // the file is forgotten.
   template <class Write>
   bool Apply(Write&& write);
+  // Starts a write transaction; forgets what memory holds of the file when
+  // another program changed it since.
+  bool Begin();
   void ForgetCaches();
   void ReportFailure(const std::string& reason);
   bool Step(Stmt s);
@@ -118,6 +122,8 @@ class SqliteRegistry : public Registry {
   sqlite3* db_;
   sqlite3_stmt* stmts_[kStmtCount] = {};
   int depth_ = 0;
+  // The file's data version at the start of the last write transaction.
+  std::int64_t dataVersion_ = -1;
   // A write of the open explicit transaction failed: the rest of it fails
   // too, so that the group stays all or nothing.
   bool poisoned_ = false;
