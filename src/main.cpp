@@ -11,6 +11,8 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <expected>
 #include <filesystem>
 #include <functional>
@@ -326,6 +328,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "veskcal: %s\n\n%s", data->error().c_str(), vesk::UsageText().c_str());
         return vesk::kRefused;
       }
+      // Without TZ the C library looks at /etc/localtime again at every
+      // local-time conversion, four times an imported event; a command that
+      // ends in a moment need not follow a change of the system's zone.
+      ::setenv("TZ", ":/etc/localtime", 0);
+      ::tzset();
       vesk::QtClock clock;
       return vesk::RunDataCommand(**data, clock);
     }
