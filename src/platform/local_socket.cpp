@@ -11,23 +11,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/unique_fd.h"
+
 namespace vesk {
 namespace {
-
-// Closes the descriptor when it goes out of scope.
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 using Clock = std::chrono::steady_clock;
 
@@ -124,7 +111,7 @@ std::expected<std::string, SocketFailure> SendRequest(const std::filesystem::pat
   if (path.size() >= sizeof address.sun_path) return Fail("the socket path is too long: " + path);
   std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
 
-  Fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
   if (fd.get() < 0) return Fail("cannot make a socket: " + ErrnoText());
   if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
     const bool none = errno == ENOENT || errno == ECONNREFUSED;

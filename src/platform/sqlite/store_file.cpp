@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/unique_fd.h"
+
 namespace vesk {
 namespace {
 
@@ -16,20 +18,6 @@ constexpr std::size_t kHeaderSize = 100;
 constexpr std::size_t kApplicationIdOffset = 68;
 
 std::string Errno() { return std::strerror(errno); }
-
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // Reads up to size bytes from the start; the count read, or -1.
 ssize_t ReadHead(int fd, unsigned char* buf, std::size_t size) {
@@ -65,7 +53,7 @@ std::expected<StoreFileState, std::string> PrepareStoreFile(const std::filesyste
                                                             std::int32_t applicationId) {
   // Exclusive creation: a file that appears meanwhile is inspected, not replaced.
   {
-    Fd made(::open(file.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    UniqueFd made(::open(file.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (made.get() >= 0) {
       if (::fchmod(made.get(), 0600) != 0) return std::unexpected(Errno());
       return StoreFileState{.empty = true, .created = true};
@@ -73,7 +61,7 @@ std::expected<StoreFileState, std::string> PrepareStoreFile(const std::filesyste
     if (errno != EEXIST) return std::unexpected(Errno());
   }
 
-  Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return std::unexpected(Errno());
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return std::unexpected(Errno());
