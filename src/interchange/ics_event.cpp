@@ -220,6 +220,9 @@ LocalTime UntilOf(icaltimetype u, const Zone& z) {
     u.minute = 59;
     u.second = 59;
   }
+  // An until such as "20240832" ends the rule where libical's expansion ends
+  // it: at the day it runs over into.
+  u = icaltime_normalize(u);
   if (auto s = MakeStart(u, z, false)) return s->t;
   return u.year < kFirstYear ? std::numeric_limits<LocalTime>::min()
                              : std::numeric_limits<LocalTime>::max();

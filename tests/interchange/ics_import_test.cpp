@@ -193,6 +193,23 @@ TEST(IcsImportRulesTest, AUidLosesItsControlCharacters) {
   EXPECT_EQ(call->uid, "ab@example.com");
 }
 
+// An until on a day that does not exist ends the series where libical's
+// expansion ends it, on the day it runs over into.
+TEST(IcsImportRulesTest, AnUntilBeyondTheMonthsEndEndsTheSeriesThere) {
+  TestApp app(2024, 6, 1, 9, 0);
+  const std::string ics =
+      "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:t@example.com\r\n"
+      "DTSTART:20240611T190000\r\nRRULE:FREQ=MONTHLY;BYDAY=TU;BYSETPOS=2;UNTIL=20240832\r\n"
+      "SUMMARY:Second Tuesday\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+  ASSERT_EQ(Ask(app, Command::ImportIcs, {"t.ics", ics}).status, 0);
+  const std::vector<std::string> expected = {"2024-06-11 19:00 Second Tuesday [r5]",
+                                             "2024-07-09 19:00 Second Tuesday [r5]",
+                                             "2024-08-13 19:00 Second Tuesday [r5]"};
+  EXPECT_EQ(Lines(app), expected);
+  EXPECT_EQ(app.ctx.entries.FindAt(2024, 6, 11, 19, 0)->until,
+            MakeLocalTime(2024, 9, 1, 23, 59, 59));
+}
+
 TEST(IcsImportMergeTest, EventsOnATakenLineAddTheirTextAndAReimportReplaces) {
   TestApp app(2024, 6, 1, 9, 0);
   app.AddEntry(2024, 7, 3, 10, 0, "Already typed");
