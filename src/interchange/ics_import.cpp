@@ -77,9 +77,7 @@ class Importer {
     }
     if (at) {
       if (at->notes.find(f.notes) == std::string::npos) {
-        at->notes += ' ';
-        at->notes += f.notes;
-        ctx_.store.SaveEntry(*at);
+        at->UpdateNotes(at->notes + ' ' + f.notes);
         ++c_.merged;
       } else {
         ++c_.alreadyThere;
