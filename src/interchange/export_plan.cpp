@@ -286,7 +286,7 @@ class Planner {
     Overlay(oneOff, ev.x);
     for (const ExportOccurrence& o : extra) {
       ev.extra.push_back(o);
-      AddVersionIfDifferent(ev, o, oneOff);
+      AddVersionIfDifferent(ev, o, oneOff, true);
     }
     return ev;
   }
@@ -315,20 +315,24 @@ class Planner {
         continue;
       }
       present.insert(o.entry->fields.slot);
-      AddVersionIfDifferent(ev, o, ev.model);
+      AddVersionIfDifferent(ev, o, ev.model, false);
     }
     for (const Slot& s : rule)
       if (s != ev.model.slot && !present.count(s)) ev.excluded.push_back(s);
   }
 
+  // An extra date of a series comes back as an entry of its own, which
+  // keeps the series' until only when the file states it.
   static void AddVersionIfDifferent(ExportEvent& ev, const ExportOccurrence& o,
-                                    const EntryFields& model) {
+                                    const EntryFields& model, bool extra) {
     const EntryFields& f = o.entry->fields;
+    const bool untilToKeep = extra && f.repeats != 0 && o.entry->until != 0;
     if (f.notes == ev.model.notes && f.lead == ev.model.lead && f.dayEarly == ev.model.dayEarly &&
-        SameModel(f, model) && o.continued == ev.first.continued)
+        SameModel(f, model) && o.continued == ev.first.continued && !untilToKeep)
       return;
     ev.versions.push_back(o);
     ev.versionX.push_back(Diff(f, model));
+    if (untilToKeep) ev.versionX.back().until = o.entry->until;
   }
 
   const std::vector<ExportEntry>& entries_;

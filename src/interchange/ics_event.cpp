@@ -138,6 +138,11 @@ XFields ReadX(icalcomponent* c) {
       x.nthweek = value;
     } else if (strcasecmp(name, kXSday) == 0 && std::strlen(value) <= kEntryTextLimit) {
       x.sday = value;
+    } else if (strcasecmp(name, kXUntil) == 0) {
+      char* end = nullptr;
+      const long long v = std::strtoll(value, &end, 10);
+      if (end != value && *end == '\0' && v > 0 && v <= std::numeric_limits<LocalTime>::max())
+        x.until = static_cast<LocalTime>(v);
     }
   }
   return x;

@@ -31,12 +31,16 @@ struct XFields {
   std::optional<int> nthday;
   std::optional<std::string> nthweek;
   std::optional<std::string> sday;
+  // The series' until, for an occurrence of one that is written as an extra
+  // date: the date alone would come back as an entry that is never continued.
+  std::optional<LocalTime> until;
 };
 
 inline constexpr const char* kXRepeats = "X-VESKCAL-REPEATS";
 inline constexpr const char* kXNthday = "X-VESKCAL-NTHDAY";
 inline constexpr const char* kXNthweek = "X-VESKCAL-NTHWEEK";
 inline constexpr const char* kXSday = "X-VESKCAL-SDAY";
+inline constexpr const char* kXUntil = "X-VESKCAL-UNTIL";
 
 struct EventRecord {
   enum class Skip { None, NoStart, Cancelled, OutOfRange, NoTitle };

@@ -146,6 +146,7 @@ class Writer {
     if (x.nthday) add(kXNthday, std::to_string(*x.nthday));
     if (x.nthweek) add(kXNthweek, *x.nthweek);
     if (x.sday) add(kXSday, *x.sday);
+    if (x.until) add(kXUntil, std::to_string(*x.until));
   }
 
   void Append(icalcomponent* c) {

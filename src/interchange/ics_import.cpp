@@ -110,10 +110,13 @@ class Importer {
   }
 
   void MakeLine(const PlannedLine& line, const std::string& uid) {
-    if (CPlannerEntry* e = Place(line.fields, uid)) e->Schedule(true);
+    if (CPlannerEntry* e = Place(line.fields, uid)) {
+      if (line.until) e->until = *line.until;
+      e->Schedule(true);
+    }
     for (int k = 1; k <= line.continued; ++k) {
       if (CPlannerEntry* e = Place(Continuation(line.fields, k), uid)) {
-        AsContinuation(*e, 0, k);
+        AsContinuation(*e, line.until.value_or(0), k);
         e->Schedule(true);
       }
     }

@@ -48,10 +48,12 @@ struct Model {
   int nthday = 0;
   std::string nthweek;
   std::string sday;
+  std::optional<LocalTime> until;
 };
 
 void ApplyX(const XFields& x, Model& m, bool series, int code) {
   if (x.repeats && !series) m.repeats = *x.repeats;
+  if (x.until && !series) m.until = x.until;
   // Fields that drive a rule follow the rule, whatever the file says.
   if (x.nthday && !(series && code == kMonthlyOnDay)) m.nthday = *x.nthday;
   if (x.nthweek && !(series && code == kMonthlyOnWeekday)) m.nthweek = *x.nthweek;
@@ -88,6 +90,7 @@ class Planner {
     f.nthday = m.nthday;
     f.nthweek = m.nthweek;
     f.sday = m.sday;
+    line.until = m.until;
     SetReminders(e, s, f, c);
     if (s.allDay) {
       ++c.allDay;

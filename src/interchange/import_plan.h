@@ -18,6 +18,7 @@ namespace vesk {
 struct PlannedLine {
   EntryFields fields;
   int continued = 0;
+  std::optional<LocalTime> until;  // of an occurrence of a series made on its own
 };
 
 // An occurrence of a series after its first.

@@ -133,5 +133,30 @@ TEST_F(RoundTripTest, LibicalExpandsEverySeriesToTheStoredOccurrences) {
   EXPECT_TRUE(found[uidAt(3, 10, 2, 0)].count(MakeLocalTime(2024, 3, 10, 2, 0)));
 }
 
+// A series whose later occurrences the rule cannot give leaves them as extra
+// dates; they come back with the series' until, so a later start still knows
+// where the series ends. (A file the import fuzz target found.)
+TEST(RoundTripExtraDatesTest, OccurrencesOutsideTheRuleKeepTheSeriesUntil) {
+  TestApp app(2024, 6, 1, 9, 0);
+  ASSERT_EQ(Ask(app, Command::ImportIcs, {"x.ics", DataFile("extra_dates.ics")}).status, 0);
+  const Reply exported = Ask(app, Command::ExportIcs, {"0"});
+  TestApp copy(2024, 6, 1, 9, 0);
+  ASSERT_EQ(Ask(copy, Command::ImportIcs, {"x.ics", exported.document}).status, 0);
+  const auto series = [](TestApp& a) {
+    std::vector<std::string> out;
+    a.ctx.entries.SortByTime();
+    a.ctx.entries.ForEach([&](const CPlannerEntry& e) {
+      if (e.repeats != 0 && e.stored())
+        out.push_back(std::to_string(e.time()) + " " + e.notes + " until " +
+                      std::to_string(e.until));
+    });
+    return out;
+  };
+  EXPECT_EQ(series(copy), series(app)) << exported.document;
+  const CPlannerEntry* last = copy.ctx.entries.FindAt(2024, 7, 2, 18, 0);
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->until, MakeLocalTime(2024, 7, 2, 18, 0));
+}
+
 }  // namespace
 }  // namespace vesk::test
