@@ -184,7 +184,6 @@ bool SqliteRegistry::Step(Stmt s) {
 void SqliteRegistry::ForgetCaches() {
   ids_.clear();
   missParent_ = -1;
-  missParent_ = -1;
   lastId_ = -1;
   valuesId_ = -1;
   values_.clear();
