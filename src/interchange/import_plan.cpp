@@ -415,7 +415,11 @@ ImportPlan PlanImport(std::string_view text, LocalTime now,
   for (auto& [at, e] : repeating) {
     std::vector<const EventRecord*> own;
     auto [from, to] = overrides.equal_range(e.uid);
-    for (auto it = from; it != to; ++it) own.push_back(&it->second);
+    // A version that cannot be placed (no start, out of the years, no title)
+    // is skipped and said; the occurrence keeps the event's own.
+    for (auto it = from; it != to; ++it)
+      if (it->second.skip == EventRecord::Skip::Cancelled || events->Counted(it->second))
+        own.push_back(&it->second);
     planned[at] = events->Plan(e, std::move(own));
   }
   // Versions of occurrences whose event is not in the file stand alone.

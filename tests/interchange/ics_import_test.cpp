@@ -181,6 +181,24 @@ TEST(IcsImportRulesTest, AStartOnADayThatDoesNotExistIsNoStart) {
       << reply.out;
 }
 
+// A version of one occurrence that cannot be placed is skipped and said; the
+// occurrence keeps the event's own line.
+TEST(IcsImportRulesTest, AVersionWithoutAUsableStartIsSkipped) {
+  TestApp app(2024, 6, 1, 9, 0);
+  const std::string ics =
+      "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:c@example.com\r\n"
+      "DTSTART:20240603T080000\r\nRRULE:FREQ=DAILY;COUNT=2\r\nSUMMARY:Class\r\nEND:VEVENT\r\n"
+      "BEGIN:VEVENT\r\nUID:c@example.com\r\nRECURRENCE-ID:20240604T080000\r\n"
+      "DTSTART:16010101T010000\r\nSUMMARY:Moved\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+  const Reply reply = Ask(app, Command::ImportIcs, {"c.ics", ics});
+  ASSERT_EQ(reply.status, 0) << reply.err;
+  const std::vector<std::string> expected = {"2024-06-03 08:00 Class [r1]",
+                                             "2024-06-04 08:00 Class [r1]"};
+  EXPECT_EQ(Lines(app), expected);
+  EXPECT_NE(reply.out.find("1 event outside the years 1990 to 2036 skipped"), std::string::npos)
+      << reply.out;
+}
+
 // Control characters cannot be written back into a file as they were read.
 TEST(IcsImportRulesTest, AUidLosesItsControlCharacters) {
   TestApp app(2024, 6, 1, 9, 0);
