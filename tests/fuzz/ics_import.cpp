@@ -26,13 +26,14 @@ std::vector<Row> Rows(const CEntryList& list, bool storedOnly, bool identities =
   list.ForEach([&](const CPlannerEntry& e) {
     if (storedOnly && !e.stored()) return;
     // The copies of a series hold reminder 1 whatever their early; an early of
-    // -1 means no reminder all the same, and reads back as reminder 0. Until
-    // counts only where the entry repeats.
+    // -1 means no reminder all the same, and reads back as reminder 0. The
+    // fields of the repeat rule count only where the entry repeats.
     const int lead = e.reminder != 0 && e.early != -1 ? e.early : -1;
+    const bool repeats = e.repeats != 0;
     rows.emplace_back(e.year(), e.month(), e.day(), e.hour(), e.minute(), e.notes, e.repeats,
-                      lead != -1, e.xreminder, lead, e.nthweek, e.sday, e.nthday,
-                      identities ? e.started : 0, e.repeats != 0 ? e.until : 0,
-                      identities ? e.uid : std::string(), e.stored());
+                      lead != -1, e.xreminder, lead, repeats ? e.nthweek : "",
+                      repeats ? e.sday : "", repeats ? e.nthday : 0, identities ? e.started : 0,
+                      repeats ? e.until : 0, identities ? e.uid : std::string(), e.stored());
   });
   std::sort(rows.begin(), rows.end());
   return rows;
