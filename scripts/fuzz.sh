@@ -4,6 +4,8 @@
 # (30 by default), two at a time. A target is tests/fuzz/<name>.cpp with its
 # seeds in tests/fuzz/corpus/<name>/. Fails when any target finds a crash;
 # the input that crashed is kept in build-fuzz/artifacts/<name>/.
+# VESKCAL_FUZZ_SEED fixes libFuzzer's random seed, so that a short run is the
+# same run on every machine (up to where its time ends).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
@@ -22,12 +24,13 @@ run_target() {
   local corpus="$build/fuzz-corpus/$name" artifacts="$build/artifacts/$name"
   local log="$build/fuzz-logs/$name.log"
   mkdir -p "$corpus" "$artifacts" "$(dirname "$log")"
-  local dict=()
-  [ -f "tests/fuzz/$name.dict" ] && dict=("-dict=tests/fuzz/$name.dict")
+  local options=()
+  [ -f "tests/fuzz/$name.dict" ] && options=("-dict=tests/fuzz/$name.dict")
+  [ -n "${VESKCAL_FUZZ_SEED:-}" ] && options+=("-seed=$VESKCAL_FUZZ_SEED")
   # New inputs go to the build tree's corpus; the seeds are only read.
   local status=0
   "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix="$artifacts/" "${dict[@]}" \
+    -print_final_stats=1 -artifact_prefix="$artifacts/" "${options[@]}" \
     "$corpus" "tests/fuzz/corpus/$name" >"$log" 2>&1 || status=$?
   local runs
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
