@@ -16,6 +16,8 @@
 namespace vesk::fuzz {
 namespace {
 
+const LocalTime kLastMoment = MakeLocalTime(2036, 12, 31, 23, 59);
+
 // An entry with everything the store keeps of it, and whether it keeps it.
 using Row = std::tuple<int, int, int, int, int, std::string, int, int, int, int, std::string,
                        std::string, int, LocalTime, LocalTime, std::string, bool>;
@@ -27,13 +29,16 @@ std::vector<Row> Rows(const CEntryList& list, bool storedOnly, bool identities =
     if (storedOnly && !e.stored()) return;
     // The copies of a series hold reminder 1 whatever their early; an early of
     // -1 means no reminder all the same, and reads back as reminder 0. The
-    // fields of the repeat rule count only where the entry repeats.
+    // fields of the repeat rule count only where the entry repeats, and an until
+    // past the calendar's last day (a continued line's, half an hour after
+    // its series') means the same as that day.
     const int lead = e.reminder != 0 && e.early != -1 ? e.early : -1;
     const bool repeats = e.repeats != 0;
     rows.emplace_back(e.year(), e.month(), e.day(), e.hour(), e.minute(), e.notes, e.repeats,
                       lead != -1, e.xreminder, lead, repeats ? e.nthweek : "",
                       repeats ? e.sday : "", repeats ? e.nthday : 0, identities ? e.started : 0,
-                      repeats ? e.until : 0, identities ? e.uid : std::string(), e.stored());
+                      repeats ? std::min(e.until, kLastMoment) : 0,
+                      identities ? e.uid : std::string(), e.stored());
   });
   std::sort(rows.begin(), rows.end());
   return rows;
