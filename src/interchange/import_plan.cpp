@@ -311,7 +311,20 @@ class EventPlanner {
       oneOffs.push_back(
           lines_.LineFor(own ? *own : e, own ? own->start : at, OneOff(e, own), false));
     }
+    EndAtLastKept(s, ImportHorizon(now_, rule.code == kEveryYear));
     return s;
+  }
+
+  // The calendar continues a series from its latest stored occurrence up to
+  // its until, so occurrences left out at the end of a series that ends
+  // before the horizon would come back at the next start: it ends at the
+  // last one kept.
+  static void EndAtLastKept(PlannedSeries& s, LocalTime horizon) {
+    if (s.until >= horizon) return;
+    LocalTime last = s.first.fields.slot.Time();
+    for (const Occurrence& o : s.occurrences)
+      if (!o.skipped) last = o.slot.Time();
+    if (!s.occurrences.empty() && s.occurrences.back().skipped) s.until = last;
   }
 
   void Expand(const EventRecord& e, const std::vector<const EventRecord*>& overrides,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "interchange/interchange_fixture.h"
+#include "store/repeat_rules.h"
 
 namespace vesk::test {
 namespace {
@@ -197,6 +198,25 @@ TEST(IcsImportRulesTest, AVersionWithoutAUsableStartIsSkipped) {
   EXPECT_EQ(Lines(app), expected);
   EXPECT_NE(reply.out.find("1 event outside the years 1990 to 2036 skipped"), std::string::npos)
       << reply.out;
+}
+
+// The last occurrence moved to a line of its own: the series ends at the one
+// before, so the next start does not make the moved one again on its line.
+TEST(IcsImportRulesTest, ASeriesWhoseLastOccurrenceMovedEndsBeforeIt) {
+  TestApp app(2024, 6, 1, 9, 0);
+  const std::string ics =
+      "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:c@example.com\r\n"
+      "DTSTART:20240603T080000\r\nRRULE:FREQ=DAILY;COUNT=3\r\nSUMMARY:Class\r\nEND:VEVENT\r\n"
+      "BEGIN:VEVENT\r\nUID:c@example.com\r\nRECURRENCE-ID:20240605T080000\r\n"
+      "DTSTART:20240605T110000\r\nSUMMARY:Class moved\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+  ASSERT_EQ(Ask(app, Command::ImportIcs, {"c.ics", ics}).status, 0);
+  TestApp next(app.registry, 2024, 6, 1, 9, 0);
+  next.ctx.store.ReadAllEntries(next.ctx.entries);
+  ExtendSeries(next.ctx.entries, 2024, 6);
+  const std::vector<std::string> expected = {"2024-06-03 08:00 Class [r1]",
+                                             "2024-06-04 08:00 Class [r1]",
+                                             "2024-06-05 11:00 Class moved"};
+  EXPECT_EQ(Lines(next), expected);
 }
 
 // Control characters cannot be written back into a file as they were read.
