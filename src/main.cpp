@@ -235,12 +235,18 @@ int RunProgram(int argc, char** argv) {
   }
   const std::filesystem::path dataDir = *prepared;
   // Held for the whole run: commands on the store go through this calendar's
-  // socket from now on, and a second calendar comes no further than here.
-  auto claim = ClaimStore(dataDir);
+  // socket from now on, and a second calendar comes no further than here. An
+  // end asked for while it waits for a command ends it at once.
+  auto claim = ClaimStore(dataDir, [] {
+    char bytes[16];
+    while (::read(signalPipe[0], bytes, sizeof bytes) > 0) endRequested = true;
+    return endRequested;
+  });
   if (!claim) {
     ShowError(claim.error());
     return 1;
   }
+  if (!*claim && endRequested) return 0;
   if (!*claim) {
     std::fprintf(stderr, "veskcal: %s\n", kAlreadyRunning.data());
     QMessageBox::information(nullptr, ToQString(kAppCaption), ToQString(kAlreadyRunning));

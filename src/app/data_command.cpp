@@ -205,7 +205,8 @@ int RunDataCommand(const DataCommand& given, Clock& clock) {
   }
 }
 
-std::expected<std::optional<StoreLock>, std::string> ClaimStore(const std::filesystem::path& dir) {
+std::expected<std::optional<StoreLock>, std::string> ClaimStore(
+    const std::filesystem::path& dir, const std::function<bool()>& stop) {
   const std::filesystem::path socket = InstanceSocketPath(dir);
   const std::string show = EncodeRequest({Command::Show, {}});
   const auto start = Steady::now();
@@ -217,6 +218,7 @@ std::expected<std::optional<StoreLock>, std::string> ClaimStore(const std::files
     auto lock = StoreLock::TryTake(dir, StoreLock::Mode::Exclusive);
     if (!lock) return std::unexpected(lock.error());
     if (*lock) return std::move(*lock);
+    if (stop && stop()) return std::optional<StoreLock>();
     if (Steady::now() - start > kWaitForStore)
       return std::unexpected("another program holds the store in " + dir.string() +
                              " and does not let go");

@@ -4,6 +4,7 @@
 // under the store lock so that a calendar started meanwhile waits for it.
 #include <expected>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -18,8 +19,10 @@ class Clock;
 int RunDataCommand(const DataCommand& command, Clock& clock);
 
 // For a calendar starting on dir: the store's lock, held for the whole run;
-// none when a calendar runs there already (it was asked to come forward).
-// Waits while a command works on the store or another calendar starts.
-std::expected<std::optional<StoreLock>, std::string> ClaimStore(const std::filesystem::path& dir);
+// none when a calendar runs there already (it was asked to come forward), or
+// when stop() said so while it waited. Waits while a command works on the
+// store or another calendar starts.
+std::expected<std::optional<StoreLock>, std::string> ClaimStore(
+    const std::filesystem::path& dir, const std::function<bool()>& stop = {});
 
 }  // namespace vesk

@@ -156,5 +156,22 @@ TEST(CommandLineTest, ACalendarStartedWhileACommandHoldsTheStoreWaitsForIt) {
   EndProgram(program, SIGTERM);
 }
 
+// SIGTERM while the calendar waits for a command's hold on the store ends it
+// at once, with nothing opened (before, it waited the full minute and then
+// showed its message).
+TEST(CommandLineTest, AnEndAskedForWhileTheCalendarWaitsForTheStoreEndsIt) {
+  TempDir dir;
+  auto lock = StoreLock::TryTake(dir.path(), StoreLock::Mode::Exclusive);
+  ASSERT_TRUE(lock && *lock);
+  QProcess program;
+  StartProgram(program, dir.path());
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+  ASSERT_TRUE(program.waitForFinished(10'000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(dir.path()) / "veskcal.db"));
+}
+
 }  // namespace
 }  // namespace vesk::test
