@@ -44,6 +44,7 @@
 #include "res/command_ids.h"
 #include "res/icons.h"
 #include "store/app_context.h"
+#include "store/backup_file.h"
 #include "store/registry_export.h"
 
 namespace vesk {
@@ -253,6 +254,8 @@ int RunProgram(int argc, char** argv) {
     return 0;
   }
 
+  // This calendar alone writes backups here now: what a killed one left goes.
+  RemoveUnfinishedBackups(dataDir);
   auto store = OpenStore();
   if (!store) {
     ShowError(store.error());

@@ -83,6 +83,10 @@ std::filesystem::path BackupPath(const AppContext& ctx, std::string_view name) {
   return ctx.dataDir / name;
 }
 
+void RemoveUnfinishedBackups(const std::filesystem::path& dataDir) {
+  RemoveUnfinishedWrites(dataDir, {"backup.", kBackupFileName});
+}
+
 std::string AutoBackupName(int month) {
   // A month outside 1..12 names no month; the name is then just "backup.".
   return "backup." + std::string(MonthShortName(month).value_or(""));

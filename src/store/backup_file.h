@@ -14,6 +14,8 @@ inline constexpr std::string_view kBackupFileName = "VeskAppoints.vsk";
 
 // The backup file of that name in the data directory.
 std::filesystem::path BackupPath(const AppContext& ctx, std::string_view name);
+// Removes the temporary files of backups that a kill interrupted.
+void RemoveUnfinishedBackups(const std::filesystem::path& dataDir);
 // "backup." and the month's short name: the automatic backup of that month (1..12).
 std::string AutoBackupName(int month);
 

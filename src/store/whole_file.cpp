@@ -35,6 +35,26 @@ void SyncDirectory(const std::filesystem::path& dir) {
 
 }  // namespace
 
+void RemoveUnfinishedWrites(const std::filesystem::path& dir,
+                            std::initializer_list<std::string_view> prefixes) {
+  constexpr std::size_t kUniqueChars = 6;  // mkostemp's XXXXXX
+  std::error_code ec;
+  for (const auto& item : std::filesystem::directory_iterator(dir, ec)) {
+    const std::string name = item.path().filename().string();
+    if (name.size() < 2 + kUniqueChars + 1 || name[0] != '.' ||
+        name[name.size() - kUniqueChars - 1] != '.' || !item.is_regular_file(ec))
+      continue;
+    const std::string_view target =
+        std::string_view(name).substr(1, name.size() - kUniqueChars - 2);
+    for (std::string_view prefix : prefixes) {
+      if (target.starts_with(prefix)) {
+        std::filesystem::remove(item.path(), ec);
+        break;
+      }
+    }
+  }
+}
+
 AtomicFile::AtomicFile(std::filesystem::path file) : file_(std::move(file)) {
   std::filesystem::path dir = file_.parent_path();
   if (dir.empty()) dir = ".";

@@ -3,6 +3,7 @@
 // one untouched, and whole-file reads.
 #include <expected>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,13 @@ class AtomicFile {
   int fd_ = -1;
   int error_ = 0;
 };
+
+// Removes the temporary files that writes of AtomicFile left in dir when the
+// program was killed before Commit: "." + a name that starts with one of
+// `prefixes` + "." + six characters. Only for a directory no other program
+// writes to at the same time.
+void RemoveUnfinishedWrites(const std::filesystem::path& dir,
+                            std::initializer_list<std::string_view> prefixes);
 
 // The whole of `bytes` through an AtomicFile.
 std::expected<void, std::string> WriteFileAtomically(const std::filesystem::path& file,

@@ -77,6 +77,22 @@ TEST(BackupNames, AutomaticBackupIsNamedAfterTheMonth) {
   EXPECT_EQ(AutoBackupName(12), "backup.Dec");
 }
 
+// A kill during a backup leaves its temporary file; the next start removes
+// those, and nothing else.
+TEST(BackupNames, UnfinishedBackupsAreRemovedAndOtherFilesKept) {
+  TempDir dir;
+  const std::filesystem::path d = dir.path();
+  const std::vector<std::string> gone = {".backup.Dec.a1B2c3", ".VeskAppoints.vsk.Zz9x0Q",
+                                         ".backup..QWErty"};
+  const std::vector<std::string> kept = {"backup.Dec", "VeskAppoints.vsk", ".backup.Dec.abc",
+                                         ".veskcal.db.a1B2c3", "notes.txt"};
+  for (const auto& names : {gone, kept})
+    for (const std::string& n : names) std::ofstream(d / n) << "x";
+  RemoveUnfinishedBackups(d);
+  for (const std::string& n : gone) EXPECT_FALSE(std::filesystem::exists(d / n)) << n;
+  for (const std::string& n : kept) EXPECT_TRUE(std::filesystem::exists(d / n)) << n;
+}
+
 TEST_F(BackupFileTest, EmptyListWritesAnEmptyFileAndSaysSo) {
   app.boxes.Expect(kWrote0);
   BackupResult r = BackupEntries(app.ctx, File(), true);
