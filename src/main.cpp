@@ -155,7 +155,10 @@ int ExportStore(const CommandLine& line) {
     return 1;
   }
   const std::string file = line.file.string();
+  // One snapshot: a running calendar may write while the tree is walked.
+  (*store)->BeginRead();
   const auto counts = ExportRegistry(**store, line.file);
+  (*store)->EndRead();
   if (!counts) {
     std::fprintf(stderr, "veskcal: cannot export to %s: %s\n", file.c_str(),
                  counts.error().c_str());

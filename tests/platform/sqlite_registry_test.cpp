@@ -161,6 +161,31 @@ TEST_F(SqliteRegistryTest, AKeyChangedAndDeletedInOneGroupIsGoneAfterReopen) {
   EXPECT_EQ(test::Dump(*store), "A\nA\\Kept\nA\\Kept [v] 4:02000000\nA\\Kept [w] 4:03000000\n");
 }
 
+// A reader walking the tree by index while another program adds keys neither
+// skips nor repeats one inside its snapshot, and sees the new keys after it.
+TEST_F(SqliteRegistryTest, AReadSnapshotHoldsStillWhileAnotherProgramWrites) {
+  auto reader = Open();
+  auto writer = Open();
+  ASSERT_TRUE(reader && writer);
+  for (const char* day : {"App\\10", "App\\12", "App\\14"})
+    ASSERT_EQ(writer->CreateKey(day), OpenResult::Created);
+  const auto walk = [&](bool insertMidway) {
+    std::vector<std::string> seen;
+    std::string name;
+    for (std::size_t i = 0; reader->EnumSubKey("App", i, name) == EnumResult::Ok; ++i) {
+      seen.push_back(name);
+      reader->OpenKey("App\\" + name);  // as an export goes into each key
+      reader->EnumSubKey("App\\" + name, 0, name);
+      if (insertMidway && i == 0) EXPECT_EQ(writer->CreateKey("App\\0"), OpenResult::Created);
+    }
+    return seen;
+  };
+  ASSERT_TRUE(reader->BeginRead());
+  EXPECT_EQ(walk(true), (std::vector<std::string>{"10", "12", "14"}));
+  reader->EndRead();
+  EXPECT_EQ(walk(false), (std::vector<std::string>{"0", "10", "12", "14"}));
+}
+
 TEST_F(SqliteRegistryTest, AWriteRefusedByTheFileLeavesMemoryAsTheFileIs) {
   auto store = Open(0);
   ASSERT_NE(store, nullptr);

@@ -473,6 +473,20 @@ bool SqliteRegistry::DeleteTree(std::string_view path) {
   });
 }
 
+bool SqliteRegistry::BeginRead() {
+  if (depth_ > 0 || !ExecSql(db_, "BEGIN").empty()) return false;
+  // Another program may have committed since this one last looked.
+  ForgetCaches();
+  return true;
+}
+
+void SqliteRegistry::EndRead() {
+  if (depth_ > 0 || sqlite3_get_autocommit(db_)) return;
+  ExecSql(db_, "COMMIT");
+  // What was read is the snapshot's, not the file's from now on.
+  ForgetCaches();
+}
+
 void SqliteRegistry::BeginTransaction() {
   if (depth_++ > 0) return;
   poisoned_ = !Begin();

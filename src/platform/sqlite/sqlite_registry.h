@@ -68,6 +68,13 @@ class SqliteRegistry : public Registry {
   void BeginTransaction() override;
   bool CommitTransaction() override;
 
+  // Every read from here to EndRead sees the file as it was at the first of
+  // them, whatever other programs commit meanwhile: a reader that walks the
+  // whole tree (an export) while the calendar writes neither skips nor
+  // repeats a key. Not inside a write transaction.
+  bool BeginRead();
+  void EndRead();
+
   const std::filesystem::path& file() const { return file_; }
   // Told SQLite's reason when writes start failing (a full or read-only disk,
   // a lock held elsewhere); told again only after a write has worked since.
