@@ -139,15 +139,27 @@ TEST(CommandLineTest, TheCommandsWorkOnTheStoreAlone) {
   EXPECT_EQ(missing.err, "veskcal: cannot read missing.ics: No such file or directory\n");
 }
 
-TEST(CommandLineTest, ACalendarStartedWhileACommandHoldsTheStoreWaitsForIt) {
+// A calendar started while a command holds the store, after a moment.
+class WaitingCalendarTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(lock && *lock);
+    StartProgram(program, dir.path());
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  }
+  bool StoreMade() const {
+    return std::filesystem::exists(std::filesystem::path(dir.path()) / "veskcal.db");
+  }
+
   TempDir dir;
-  auto lock = StoreLock::TryTake(dir.path(), StoreLock::Mode::Exclusive);
-  ASSERT_TRUE(lock && *lock);
+  std::expected<std::optional<StoreLock>, std::string> lock =
+      StoreLock::TryTake(dir.path(), StoreLock::Mode::Exclusive);
   QProcess program;
-  StartProgram(program, dir.path());
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+};
+
+TEST_F(WaitingCalendarTest, ItWaitsForTheCommand) {
   // Still waiting: no store opened, no socket.
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(dir.path()) / "veskcal.db"));
+  EXPECT_FALSE(StoreMade());
   EXPECT_TRUE(SendRequest(InstanceSocketPath(dir.path()), "", 100).error().noServer);
   lock->reset();
   const Outcome next = Command(dir.path(), {"--agenda"});
@@ -156,21 +168,14 @@ TEST(CommandLineTest, ACalendarStartedWhileACommandHoldsTheStoreWaitsForIt) {
   EndProgram(program, SIGTERM);
 }
 
-// SIGTERM while the calendar waits for a command's hold on the store ends it
-// at once, with nothing opened (before, it waited the full minute and then
-// showed its message).
-TEST(CommandLineTest, AnEndAskedForWhileTheCalendarWaitsForTheStoreEndsIt) {
-  TempDir dir;
-  auto lock = StoreLock::TryTake(dir.path(), StoreLock::Mode::Exclusive);
-  ASSERT_TRUE(lock && *lock);
-  QProcess program;
-  StartProgram(program, dir.path());
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+// SIGTERM while it waits ends it at once, with nothing opened (before, it
+// waited the full minute and then showed its message).
+TEST_F(WaitingCalendarTest, AnEndAskedForMeanwhileEndsIt) {
   ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
   ASSERT_TRUE(program.waitForFinished(10'000));
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.exitCode(), 0);
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(dir.path()) / "veskcal.db"));
+  EXPECT_FALSE(StoreMade());
 }
 
 }  // namespace
